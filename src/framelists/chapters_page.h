@@ -1,0 +1,11 @@
+// Preview/Chapters page handlers.
+#pragma once
+
+#include "shell/app.h"
+#include "ui/events.h"
+
+namespace qz::framelists {
+
+void on_chapters_page(App& app, const ui::Event& event);
+
+}  // namespace qz::framelists

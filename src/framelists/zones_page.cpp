@@ -1,0 +1,7 @@
+#include "framelists/zones_page.h"
+
+namespace qz::framelists {
+
+void on_zones_page(App&, const ui::Event&) {}
+
+}  // namespace qz::framelists

@@ -1,0 +1,7 @@
+#include "pages/settings2_page.h"
+
+namespace qz::pages {
+
+void on_settings2_page(App&, const ui::Event&) {}
+
+}  // namespace qz::pages

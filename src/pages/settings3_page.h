@@ -1,0 +1,11 @@
+// Settings 3 page handlers: time code, CPU, priority, AVS memory, lossless file, chroma output.
+#pragma once
+
+#include "shell/app.h"
+#include "ui/events.h"
+
+namespace qz::pages {
+
+void on_settings3_page(App& app, const ui::Event& event);
+
+}  // namespace qz::pages

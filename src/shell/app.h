@@ -1,0 +1,34 @@
+// The one program state every handler works on: the control model, the Message log, the Settings
+// record, the program paths and processor facts. Created once at start-up, lives for the whole run.
+#pragma once
+
+#include "settings/settings_record.h"
+#include "shell/message_log.h"
+#include "shell/program_paths.h"
+#include "ui/controls.h"
+#include "ui/dialog_host.h"
+
+#include <atomic>
+
+namespace qz {
+
+struct App {
+    App() : log(controls) {}
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    ui::Controls controls;
+    shell::MessageLog log;
+    ui::DialogHost* dialogs = nullptr;  // the front end's dialogs; set before start-up
+
+    settings::Settings settings;
+
+    shell::ProgramPaths paths;
+    shell::ProcessorCount processors;
+    int cpu_level = 0;
+
+    // Set when the program has been asked to end; the front end's loop stops on it.
+    std::atomic<bool> end_requested{false};
+};
+
+}  // namespace qz

@@ -1,0 +1,30 @@
+#include "shell/startup.h"
+
+#include "settings/defaults.h"
+#include "shell/main_window.h"
+
+namespace qz::shell {
+
+int check_processor(App& app, const platform::CpuFeatureWords& words) {
+    int level = cpu_level_from(words);
+    if (level == 0) {
+        app.log.add("no MMX/ISSE detected, aborting...");
+        platform::sleep_ms(5000);
+        request_end(app);
+    }
+    return level;
+}
+
+void start_up(App& app, const StartOptions& options) {
+    app.processors = read_processor_count();
+    app.cpu_level = check_processor(app, platform::cpu_feature_words());
+    app.log.add_line("", true);
+    app.log.add("initialize...");
+    app.paths = discover_program(options.home_folder);
+    app.settings.default_settings_path = app.paths.default_settings_file;
+    settings::reset_to_defaults(app);
+}
+
+void shut_down(App&) {}
+
+}  // namespace qz::shell

@@ -1,0 +1,15 @@
+// Dialog 108.
+#include "ui/catalogue.h"
+
+namespace qz::ui::catalogue_parts {
+
+namespace {
+constexpr int D = 108;
+constexpr ControlSpec kControls[] = {
+    {.dialog = D, .id = 9000, .kind = Kind::Group, .caption = ""},
+};
+}  // namespace
+
+std::span<const ControlSpec> chapters_page() { return kControls; }
+
+}  // namespace qz::ui::catalogue_parts

@@ -1,0 +1,15 @@
+// Dialog 104.
+#include "ui/catalogue.h"
+
+namespace qz::ui::catalogue_parts {
+
+namespace {
+constexpr int D = 104;
+constexpr ControlSpec kControls[] = {
+    {.dialog = D, .id = 9000, .kind = Kind::Group, .caption = ""},
+};
+}  // namespace
+
+std::span<const ControlSpec> settings1_page() { return kControls; }
+
+}  // namespace qz::ui::catalogue_parts

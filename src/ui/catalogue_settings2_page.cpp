@@ -1,0 +1,15 @@
+// Dialog 105.
+#include "ui/catalogue.h"
+
+namespace qz::ui::catalogue_parts {
+
+namespace {
+constexpr int D = 105;
+constexpr ControlSpec kControls[] = {
+    {.dialog = D, .id = 9000, .kind = Kind::Group, .caption = ""},
+};
+}  // namespace
+
+std::span<const ControlSpec> settings2_page() { return kControls; }
+
+}  // namespace qz::ui::catalogue_parts
