@@ -1,12 +1,38 @@
 #include "ui/qt/qt_main.h"
 
-#include <cstdio>
+#include "shell/connections.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_dialog_host.h"
+
+#include <QApplication>
+
+#include <memory>
 
 namespace qz::qt {
 
-int run_window(int, char**, const shell::StartOptions&) {
-    std::fprintf(stderr, "qzgui: the window arrives in a later version; use --script FILE\n");
-    return 1;
+int run_window(int argc, char** argv, const shell::StartOptions& options) {
+    QApplication qt_app(argc, argv);
+    QApplication::setFont(dialog_font());
+
+    auto app = std::make_unique<App>();
+    shell::ConnectionTable connections(*app);
+    int status = 0;
+    {
+        MainWindow window(*app, connections);
+        QtDialogHost dialogs(&window);
+        app->dialogs = &dialogs;
+        shell::start_up(*app, options);
+        window.binding().flush();
+        if (!app->end_requested) {
+            window.resize(window.sizeHint().expandedTo(QSize(900, 640)));
+            window.show();
+            status = QApplication::exec();
+        }
+        app->dialogs = nullptr;
+    }
+    shell::shut_down(*app);
+    return status;
 }
 
 }  // namespace qz::qt

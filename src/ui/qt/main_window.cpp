@@ -1,0 +1,72 @@
+#include "ui/qt/main_window.h"
+
+#include "shell/main_window.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/page_builder.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListView>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QUrl>
+
+namespace qz::qt {
+
+MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app) {
+    binding_ = new Binding(app.controls, sink, [this] { end_if_requested(); }, this);
+    setWindowTitle(QString::fromLatin1(shell::kWindowCaption));
+    setAcceptDrops(true);
+
+    auto* tabs = new QTabWidget(this);
+    for (int n = 1; n <= ui::kPageCount; ++n)
+        tabs->addTab(build_page(ui::kFirstPageDialog + n - 1, *binding_, tabs), QString::fromLatin1(ui::tab_title(n)));
+    binding_->attach(ui::kMainDialog, 1001, tabs);
+
+    auto* info = make_control_widget(ui::kMainDialog, 9001, *binding_, this);
+    auto* log = static_cast<QListView*>(make_control_widget(ui::kMainDialog, 1006, *binding_, this));
+    log->setFont(dialog_font());
+    log->setMinimumHeight(log->fontMetrics().height() * 5 + 6);
+    log->setMaximumHeight(log->fontMetrics().height() * 7 + 6);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(tabs, 0, 0, 1, 3);
+    grid->addWidget(info, 1, 0, Qt::AlignTop);
+    grid->addWidget(log, 1, 1);
+    auto* buttons = new QVBoxLayout();
+    for (int id : {1002, 1003, 1004}) buttons->addWidget(make_control_widget(ui::kMainDialog, id, *binding_, this));
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 1, 2);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+}
+
+void MainWindow::end_if_requested() {
+    if (!app_.end_requested || closing_) return;
+    closing_ = true;
+    close();
+    QApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        shell::request_end(app_);  // closing the window ends the program like "exit"
+        closing_ = true;
+        QApplication::quit();
+    }
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    // Dropped files are handed to the file commands once they exist; nothing is lost meanwhile.
+    event->acceptProposedAction();
+}
+
+}  // namespace qz::qt

@@ -1,0 +1,32 @@
+// The main window: the tab control with the eight pages, "about QZ", "encode", "exit" and the
+// Message log with its "info" label.
+#pragma once
+
+#include "shell/app.h"
+#include "ui/events.h"
+#include "ui/qt/binding.h"
+
+#include <QWidget>
+
+namespace qz::qt {
+
+class MainWindow final : public QWidget {
+public:
+    MainWindow(App& app, ui::EventSink& sink);
+
+    Binding& binding() { return *binding_; }
+    // Ends the program when a handler asked for it.
+    void end_if_requested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    App& app_;
+    Binding* binding_;
+    bool closing_ = false;
+};
+
+}  // namespace qz::qt
