@@ -5,11 +5,11 @@
 
 namespace qz::shell {
 
-int check_processor(App& app, const platform::CpuFeatureWords& words) {
+int check_processor(App& app, const platform::CpuFeatureWords& words, void (*pause_ms)(int)) {
     int level = cpu_level_from(words);
     if (level == 0) {
         app.log.add("no MMX/ISSE detected, aborting...");
-        platform::sleep_ms(5000);
+        pause_ms(5000);
         request_end(app);
     }
     return level;

@@ -19,7 +19,7 @@ void start_up(App& app, const StartOptions& options);
 
 // The processor check: the level from the feature words; at level 0 the message, a 5-second pause
 // and a request to end.
-int check_processor(App& app, const platform::CpuFeatureWords& words);
+int check_processor(App& app, const platform::CpuFeatureWords& words, void (*pause_ms)(int) = platform::sleep_ms);
 
 void shut_down(App& app);
 
