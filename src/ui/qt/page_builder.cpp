@@ -21,7 +21,10 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
+#include <set>
+#include <string_view>
 #include <vector>
 
 namespace qz::qt {
@@ -97,14 +100,28 @@ public:
 
     std::vector<Block> blocks() {
         std::vector<Block> result;
+        std::vector<const ControlSpec*> loose;  // consecutive controls outside any group box
+        auto flush_loose = [&] {
+            if (loose.empty()) return;
+            auto* holder = new QWidget(page_);
+            auto* grid = new QGridLayout(holder);
+            grid->setContentsMargins(0, 0, 0, 0);
+            grid->setVerticalSpacing(2);
+            result.push_back({holder, fill_grid(loose, holder, grid)});
+            loose.clear();
+        };
         for (const ControlSpec* s : specs_) {
             if (s->box != 0) continue;
             if (s->kind == Kind::Group) {
+                flush_loose();
                 result.push_back(group_block(*s, page_));
             } else {
-                result.push_back({make_control_widget(dialog_, s->id, binding_, page_), 1});
+                // A list starts a block of its own, so a picture and a list can stand side by side.
+                if (s->kind == Kind::List) flush_loose();
+                loose.push_back(s);
             }
         }
+        flush_loose();
         return result;
     }
 
@@ -152,11 +169,18 @@ private:
                 previous = s;
                 continue;
             }
+            if (starts_step_row(members, s)) {
+                row = add_step_row(members, s, box, grid, row);
+                label_waiting = false;
+                previous = nullptr;
+                continue;
+            }
+            if (placed_.count(s)) continue;
             w = make_control_widget(dialog_, s->id, binding_, box);
             bool is_label = s->kind == Kind::Static && s->id >= 9000;
             if (s->kind == Kind::UpDown && previous && previous->kind == Kind::Edit && row > 0) {
                 grid->addWidget(w, row - 1, 2);
-            } else if (label_waiting && !is_label && s->kind != Kind::List && s->kind != Kind::Preview) {
+            } else if (label_waiting && is_field(*s)) {
                 grid->addWidget(w, row - 1, 1);
                 label_waiting = false;
             } else if (is_label) {
@@ -172,10 +196,46 @@ private:
         return row;
     }
 
+    // Controls that stand beside their label on one row.
+    static bool is_field(const ControlSpec& s) {
+        return s.kind == Kind::Edit || s.kind == Kind::Combo || s.kind == Kind::TrackBar ||
+               (s.kind == Kind::Static && s.id < 9000);
+    }
+
+    // Frame-step buttons ("<<<" .. ">>>") and the frame box between them read as one row.
+    static bool is_step_button(const ControlSpec* s) {
+        return s->kind == Kind::Button && std::string_view(s->caption).size() <= 3 &&
+               std::string_view(s->caption).find_first_not_of("<>^v") == std::string_view::npos;
+    }
+
+    bool starts_step_row(const std::vector<const ControlSpec*>& members, const ControlSpec* s) const {
+        if (placed_.count(s) || !is_step_button(s)) return false;
+        auto it = std::find(members.begin(), members.end(), s);
+        return it + 1 != members.end() && (is_step_button(*(it + 1)) || (*(it + 1))->kind == Kind::Edit);
+    }
+
+    int add_step_row(const std::vector<const ControlSpec*>& members, const ControlSpec* first, QWidget* box,
+                     QGridLayout* grid, int row) {
+        auto* line = new QHBoxLayout();
+        line->setSpacing(3);
+        for (auto it = std::find(members.begin(), members.end(), first); it != members.end(); ++it) {
+            const ControlSpec* s = *it;
+            if (!is_step_button(s) && s->kind != Kind::Edit) break;
+            QWidget* w = make_control_widget(dialog_, s->id, binding_, box);
+            if (s->kind == Kind::Button) w->setMaximumWidth(w->fontMetrics().horizontalAdvance("<<<<") + 16);
+            line->addWidget(w);
+            placed_.insert(s);
+        }
+        line->addStretch(1);
+        grid->addLayout(line, row, 0, 1, 3);
+        return row + 1;
+    }
+
     int dialog_;
     Binding& binding_;
     QWidget* page_;
     std::vector<const ControlSpec*> specs_;
+    std::set<const ControlSpec*> placed_;
 };
 
 }  // namespace
