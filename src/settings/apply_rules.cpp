@@ -15,7 +15,6 @@ namespace {
 
 constexpr float kLowestQuantiser = 1.0f;
 constexpr float kHighestQuantiser = 31.0f;
-constexpr float kDefaultQuantiser = 5.0f;
 
 // The whole text of a box as an integer, or `fallback` when it holds none.
 int box_number(const App& app, int dialog, int id, int fallback) {

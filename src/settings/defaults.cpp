@@ -4,8 +4,6 @@
 #include "settings/page_states.h"
 #include "settings/value_text.h"
 
-#include <algorithm>
-
 namespace qz::settings {
 
 namespace {
@@ -14,7 +12,6 @@ constexpr int kDefaultBitrate = 4000;
 constexpr int kDefaultMaxBitrate = 8000;
 constexpr int kDefaultGopLength = 15;
 constexpr int kDefaultBFrames = 2;
-constexpr float kDefaultQuantiser = 5.0f;
 
 // The 4:3 pan-scan aspect needs a full-width PAL or NTSC frame.
 bool panscan_possible(const App& app) {

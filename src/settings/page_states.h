@@ -21,6 +21,8 @@ inline constexpr int kZones = 109;
 inline constexpr int kPanScan = 110;
 }  // namespace dialog
 
+inline constexpr float kDefaultQuantiser = 5.0f;
+
 inline constexpr const char* kInputCaption = "input file name (*.d2v, *.avs)";
 inline constexpr const char* kOutputCaption = "output file name (not set)";
 inline constexpr const char* kLogCaption = "log file name (not set)";

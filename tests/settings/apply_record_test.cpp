@@ -2,6 +2,7 @@
 #include "settings_fixture.h"
 
 #include <cmath>
+#include <vector>
 
 namespace qz::settings::testing {
 namespace {
@@ -26,53 +27,34 @@ TEST_F(ApplyTest, NoMarksLeaveTheDefaults) {
     EXPECT_FALSE(c.enabled(103, 1112));
 }
 
-TEST_F(ApplyTest, InterlacedWithBottomFieldFirst) {
-    give(kInterlaced);
-    give(kBff);
-    apply();
-    expect_radio(104, 1203);
-    expect_radio(104, 1206);
-    EXPECT_FALSE(c.enabled(105, 1317));
-}
-
-TEST_F(ApplyTest, DigitalVideoSourceAloneIsBottomFieldFirst) {
-    give(kDvSource);
-    apply();
-    expect_radio(104, 1204);
-    expect_radio(104, 1206);
-}
-
-TEST_F(ApplyTest, DigitalVideoSourceWithTopFieldFirst) {
-    give(kDvSource);
-    give(kTff);
-    apply();
-    expect_radio(104, 1204);
-    expect_radio(104, 1205);
-}
-
-TEST_F(ApplyTest, BottomFieldFirstAloneKeepsAutoDetect) {
-    give(kBff);
-    apply();
-    expect_radio(104, 1201);
-    expect_radio(104, 1206);
-}
-
-TEST_F(ApplyTest, ProgressiveWithProgressiveSequence) {
-    give(kProgressive);
-    give(kProgSeq);
-    apply();
-    expect_radio(104, 1202);
-    expect_radio(104, 1205);
-    EXPECT_TRUE(c.enabled(105, 1317));
-    EXPECT_TRUE(c.checked(105, 1317));
-}
-
-TEST_F(ApplyTest, ProgressiveSequenceNeedsProgressive) {
-    give(kProgSeq);
-    apply();
-    expect_radio(104, 1201);
-    EXPECT_FALSE(c.checked(105, 1317));
-    EXPECT_FALSE(c.enabled(105, 1317));
+TEST_F(ApplyTest, InterlacingAndFieldOrder) {
+    struct Case {
+        std::vector<Keyword> marks;
+        int interlacing, field_order;
+        bool sequence_enabled, sequence_checked;  // "progressive sequence"
+    };
+    const Case cases[] = {
+        {{kInterlaced, kBff}, 1203, 1206, false, false},
+        {{kDvSource}, 1204, 1206, false, false},
+        {{kDvSource, kTff}, 1204, 1205, false, false},
+        {{kBff}, 1201, 1206, false, false},
+        {{kProgressive, kProgSeq}, 1202, 1205, true, true},
+        {{kProgressive, kBff}, 1202, 1206, true, false},
+        {{kProgressive, kTff, kBff}, 1202, 1206, true, false},
+        {{kProgSeq}, 1201, 1205, false, false},  // a progressive sequence needs "progressive"
+        {{kProgressive, kProgSeq, kInterlaced}, 1203, 1205, false, false},
+    };
+    for (const Case& k : cases) {
+        s.clear_given();
+        reset_to_defaults(app);
+        for (Keyword mark : k.marks) give(mark);
+        apply();
+        SCOPED_TRACE(::testing::Message() << "marks starting with " << k.marks[0]);
+        expect_radio(104, k.interlacing);
+        expect_radio(104, k.field_order);
+        EXPECT_EQ(c.enabled(105, 1317), k.sequence_enabled);
+        EXPECT_EQ(c.checked(105, 1317), k.sequence_checked);
+    }
 }
 
 TEST_F(ApplyTest, PulldownForcesProgressiveAndLocksTheInterlacingChoice) {
