@@ -24,6 +24,7 @@ MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app) {
     auto* tabs = new QTabWidget(this);
     for (int n = 1; n <= ui::kPageCount; ++n)
         tabs->addTab(build_page(ui::kFirstPageDialog + n - 1, *binding_, tabs), QString::fromLatin1(ui::tab_title(n)));
+    tabs->setObjectName(QStringLiteral("c101_1001"));
     binding_->attach(ui::kMainDialog, 1001, tabs);
 
     auto* info = make_control_widget(ui::kMainDialog, 9001, *binding_, this);
