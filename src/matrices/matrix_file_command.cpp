@@ -1,6 +1,7 @@
 #include "matrices/matrix_file_command.h"
 
 #include "matrices/matrix_selection.h"
+#include "platform/platform.h"
 #include "settings/settings_record.h"
 
 #include <optional>
@@ -32,7 +33,7 @@ const CommandDialog* dialog_of(int control_id) {
 
 // The folder part of `path`, up to and including its last separator; empty when it has none.
 std::string folder_of(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
+    size_t slash = path.find_last_of(platform::path_separator());
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 

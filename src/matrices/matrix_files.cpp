@@ -111,7 +111,7 @@ void MtxParser::take(char ch) {
             return;
         }
         at_start_ = false;
-        // Part of a mark followed by something else: those bytes belong to no integer.
+        // A mark begun but not finished: those bytes belong to no integer.
         if (bom_matched_ > 0) {
             state_ = State::Failed;
             return;
