@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "matrices/matrix_tables.h"
 #include "settings/defaults.h"
 #include "shell/main_window.h"
 
@@ -17,6 +18,7 @@ int check_processor(App& app, const platform::CpuFeatureWords& words, void (*pau
 
 void start_up(App& app, const StartOptions& options) {
     app.processors = read_processor_count();
+    matrices::initialise_custom_matrix(app.settings);
     app.cpu_level = check_processor(app, platform::cpu_feature_words());
     app.log.add_line("", true);
     app.log.add("initialize...");
