@@ -2,6 +2,7 @@
 // record, the program paths and processor facts. Created once at start-up, lives for the whole run.
 #pragma once
 
+#include "input/video_source.h"
 #include "settings/settings_record.h"
 #include "shell/message_log.h"
 #include "shell/program_paths.h"
@@ -22,6 +23,7 @@ struct App {
     ui::DialogHost* dialogs = nullptr;  // the front end's dialogs; set before start-up
 
     settings::Settings settings;
+    input::VideoSource video;  // the opened input: properties, kind and frame planes
 
     shell::ProgramPaths paths;
     shell::ProcessorCount processors;
