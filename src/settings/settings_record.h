@@ -116,6 +116,7 @@ struct MatrixPair {
 // The option values as the reader stores them (Part of the record; the pages hold the working copy).
 struct OptionValues {
     int32_t first_frame = 0, last_frame = 0;  // *FRAMES
+    int32_t frames_to_encode = 0;             // last frame - first frame + 1
     float cq = 0.0f;                          // *CQ and *CQ_MAXBITRATE quantiser
     bool cq_max_bitrate = false;              // the quantiser came from *CQ_MAXBITRATE
     int32_t bitrate = 4000;
@@ -127,6 +128,7 @@ struct OptionValues {
     float cq_b_factor = 1.0f;
     int32_t cpu = 0;              // 0 auto .. 7 AVX2
     int32_t gop_length = 15, gop_b_frames = 2;
+    bool automatic_gop = true;    // cleared by *GOP, set by *AUTOGOP: the later line wins
     int32_t dc_precision = 9;
     std::array<int32_t, 4> timecode{};  // h m s f
     int32_t bias = 0;

@@ -29,6 +29,10 @@ struct App {
     shell::ProcessorCount processors;
     int cpu_level = 0;
 
+    // the opened video's properties (filled by the input bridges)
+    int video_width = 0, video_height = 0, video_frame_count = 0;
+    double video_frame_rate = 0.0;
+
     // Set when the program has been asked to end; the front end's loop stops on it.
     std::atomic<bool> end_requested{false};
 };
