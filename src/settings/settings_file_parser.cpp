@@ -324,7 +324,10 @@ private:
                 bool ok = ints(6, g);
                 v.gop_length = g[0];
                 v.gop_b_frames = g[1];
-                if (ok) set(k);
+                if (ok) {
+                    v.automatic_gop = false;  // of *GOP and *AUTOGOP, the later line wins
+                    set(k);
+                }
                 break;
             }
             case kDcPrec:
@@ -372,6 +375,7 @@ private:
                 break;
             case kAutoGop:
                 set(k);  // marked even when the number does not parse
+                v.automatic_gop = true;
                 if (one_int(9, v.autogop)) v.autogop = limited(v.autogop, 12, 18);
                 break;
             case kLumGain:
