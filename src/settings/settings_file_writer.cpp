@@ -4,6 +4,7 @@
 #include "settings/settings_file_builder.h"
 #include "settings/settings_file_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -56,6 +57,9 @@ bool write_settings_file(App& app, int which) {
 
 void refresh_listing(App& app) {
     ListSink sink;
+    const Settings& r = app.settings;
+    sink.lines.reserve(200 + static_cast<size_t>(std::max(r.chapters.count, 0)) + static_cast<size_t>(std::max(r.zones.count, 0)) +
+                       static_cast<size_t>(std::max(r.panscan.count, 0)));
     BuildResult built = build_settings_lines(read_page_values(app.controls), app.settings, BuildTarget::Listing, sink);
     if (built.cq_aborted) {
         app.log.add("show QZ.ini aborted, invalid CQ value, not a number");
