@@ -15,8 +15,8 @@ constexpr int kDefaultBFrames = 2;
 
 // The 4:3 pan-scan aspect needs a full-width PAL or NTSC frame.
 bool panscan_possible(const App& app) {
-    return (app.video_width == 720 || app.video_width == 704) &&
-           (app.video_height == 576 || app.video_height == 480);
+    return (app.video.width == 720 || app.video.width == 704) &&
+           (app.video.height == 576 || app.video.height == 480);
 }
 
 // The record's option values go back to what the pages show after a reset, so that a box whose text
@@ -64,8 +64,8 @@ void reset_bitrate_and_range(App& app) {
     c.set_text(D, 1123, int_text(kDefaultBitrate));
     c.set_text(D, 1124, int_text(kDefaultMaxBitrate));
 
-    bool whole_video = valid && app.video_frame_count > 0;
-    show_frame_range(app, whole_video ? 0 : -1, app.video_frame_count - 1);
+    bool whole_video = valid && app.video.frame_count > 0;
+    show_frame_range(app, whole_video ? 0 : -1, app.video.frame_count - 1);
     set_enabled_ids(app, D, {1125, 1126, 1127}, valid);
     show_file_length(app, kDefaultBitrate);
 }

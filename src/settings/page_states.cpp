@@ -58,7 +58,7 @@ void show_file_length(App& app, int average_kbits) {
         return;
     }
     long long kbytes = 0;
-    double frame_rate = app.video_frame_rate;
+    double frame_rate = app.video.frame_rate;
     if (frame_rate > 1.0) {
         double seconds = app.settings.values.frames_to_encode / frame_rate;
         // kilobits of 1000 bits per second into kilobytes of 1024 bytes, rounded half away from zero

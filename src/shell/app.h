@@ -2,6 +2,7 @@
 // record, the program paths and processor facts. Created once at start-up, lives for the whole run.
 #pragma once
 
+#include "input/video_source.h"
 #include "matrices/matrix_state.h"
 #include "settings/settings_record.h"
 #include "shell/message_log.h"
@@ -23,15 +24,12 @@ struct App {
     ui::DialogHost* dialogs = nullptr;  // the front end's dialogs; set before start-up
 
     settings::Settings settings;
+    input::VideoSource video;  // the opened input: properties, kind and frame planes
     matrices::MatrixState matrix;  // the shown matrix pair and the current matrix file name
 
     shell::ProgramPaths paths;
     shell::ProcessorCount processors;
     int cpu_level = 0;
-
-    // the opened video's properties (filled by the input bridges)
-    int video_width = 0, video_height = 0, video_frame_count = 0;
-    double video_frame_rate = 0.0;
 
     // Set when the program has been asked to end; the front end's loop stops on it.
     std::atomic<bool> end_requested{false};

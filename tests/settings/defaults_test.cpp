@@ -158,10 +158,10 @@ TEST_F(PagesTest, ResetWithAValidInputKeepsTheFileCaptionsAndWorksOutTheFileLeng
     give(kInfile);
     s.input_valid = true;
     s.output_chosen = true;
-    app.video_width = 720;
-    app.video_height = 576;
-    app.video_frame_count = 1000;
-    app.video_frame_rate = 25.0;
+    app.video.width = 720;
+    app.video.height = 576;
+    app.video.frame_count = 1000;
+    app.video.frame_rate = 25.0;
     reset_to_defaults(app);
 
     EXPECT_TRUE(c.enabled(101, 1003));
@@ -183,8 +183,8 @@ TEST_F(PagesTest, ResetOffersPanScanOnlyForFullWidthPalOrNtscFrames) {
     };
     for (Case k : {Case{720, 576, true}, Case{704, 480, true}, Case{720, 480, true}, Case{1920, 1080, false},
                    Case{720, 540, false}, Case{0, 0, false}}) {
-        app.video_width = k.width;
-        app.video_height = k.height;
+        app.video.width = k.width;
+        app.video.height = k.height;
         reset_to_defaults(app);
         EXPECT_EQ(c.enabled(103, 1137), k.offered) << k.width << "x" << k.height;
     }

@@ -1,0 +1,62 @@
+#include "shell/settings_commands.h"
+
+#include "platform/platform.h"
+#include "settings/defaults.h"
+#include "settings/settings_file_reader.h"
+#include "settings/settings_file_writer.h"
+
+namespace qz::shell {
+
+namespace {
+
+std::string folder_of(const std::string& path) {
+    size_t last = path.find_last_of(platform::path_separator());
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+// Asks for the user settings file; false when the user cancels (the current name stays).
+bool choose_user_settings_file(App& app, bool save) {
+    if (!app.dialogs) return false;
+    std::optional<std::string> chosen = app.dialogs->file_dialog(settings_file_dialog(app, save));
+    if (!chosen) return false;
+    app.settings.user_settings_path = *chosen;
+    return true;
+}
+
+// Opening the input a loaded file names (Avisynth or DGDecode) and refreshing the file captions
+// belong to the input and main window parts; until they exist a load ends with the pages refreshed.
+void open_input_named_by_settings(App&) {}
+void refresh_file_captions(App&) {}
+
+}  // namespace
+
+ui::FileDialogRequest settings_file_dialog(const App& app, bool save) {
+    ui::FileDialogRequest request;
+    request.save = save;
+    request.title = save ? "save ini file" : "select ini file";
+    request.filter_text = "ini file     (*.ini)";
+    request.pattern = "*.ini";
+    request.default_extension = "ini";
+    request.start_name = app.settings.user_settings_path;
+    request.start_folder = folder_of(app.settings.user_settings_path);
+    return request;
+}
+
+void load_settings_command(App& app, bool user_file) {
+    if (user_file && !choose_user_settings_file(app, false)) return;
+    app.video.kind.is_avs = false;
+    app.video.kind.is_d2v = false;
+    app.settings.input_valid = false;
+    settings::reset_to_defaults(app);
+    settings::read_settings_file(app, user_file ? settings::kUserSettingsFile : settings::kDefaultSettingsFile);
+    settings::apply_record_to_pages(app);
+    open_input_named_by_settings(app);
+    refresh_file_captions(app);
+}
+
+void save_settings_command(App& app, bool user_file) {
+    if (user_file && !choose_user_settings_file(app, true)) return;
+    settings::write_settings_file(app, user_file ? settings::kUserSettingsFile : settings::kDefaultSettingsFile);
+}
+
+}  // namespace qz::shell
