@@ -1,7 +1,6 @@
 // Filters: trimming, splicing, dissolving and dropping the video of clips.
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -107,7 +106,6 @@ private:
                 uint8_t* ro = po.data + std::size_t(row) * std::size_t(po.pitch);
                 for (int x = 0; x < po.row_size; ++x)
                     ro[x] = uint8_t((ra[x] * (total - weight_b) + rb[x] * weight_b + total / 2) / total);
-                std::memset(ro + po.row_size, 0, std::size_t(po.pitch - po.row_size));
             }
         }
         return out;

@@ -1,6 +1,7 @@
 #include "frame.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace avs_standin {
@@ -38,6 +39,8 @@ Frame::Frame(const PixelFormat& format, int width, int height) {
     const std::size_t total = frame_bytes(format, width, height);
     buffer_ = static_cast<uint8_t*>(std::aligned_alloc(frame_row_alignment, total == 0 ? frame_row_alignment : total));
     if (!buffer_) throw std::bad_alloc();
+    // Row padding is part of what a client may read with wide loads; it should hold no stale bytes.
+    std::memset(buffer_, 0, total);
     plane_count_ = format.has_chroma_planes ? 3 : 1;
     uint8_t* next = buffer_;
     for (int i = 0; i < plane_count_; ++i) {

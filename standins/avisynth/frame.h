@@ -25,7 +25,7 @@ struct Plane {
 
 class Frame {
 public:
-    // Throws std::bad_alloc when the buffer cannot be had. The planes' content is undefined.
+    // Throws std::bad_alloc when the buffer cannot be had. Every byte starts as 0.
     Frame(const PixelFormat& format, int width, int height);
     ~Frame();
     Frame(const Frame&) = delete;

@@ -104,6 +104,21 @@ TEST(AvsScript, CommentsStringsNumbersAndOperators) {
     EXPECT_EQ(frames(env.clip("BlankClip(length = Width(BlankClip(width=96)) + FrameCount(ColorBars) - 107892)")), 96);
 }
 
+TEST(AvsScript, DeepNestingIsRefusedNotACrash) {
+    EXPECT_EQ(error_of(std::string(300, '(') + "1" + std::string(300, ')')).rfind("Script error: expression nested too deeply\n", 0), 0u);
+    EXPECT_EQ(error_of("x = " + std::string(5000, '-') + "1").rfind("Script error: expression nested too deeply\n", 0), 0u);
+
+    std::string chain = "b = BlankClip(length=2, width=8, height=8, pixel_type=\"Y8\")\na = b\n";
+    for (int i = 0; i < 999; ++i) chain += "a = Dissolve(a, b, 1)\n";
+    Environment env;
+    AVS_Clip* clip = env.clip(chain + "a");
+    ASSERT_NE(clip, nullptr);
+    Frame deepest(clip, 0);  // reached through every filter of the chain
+    EXPECT_TRUE(deepest.valid());
+    EXPECT_EQ(error_of(chain + "a = Dissolve(a, b, 1)\n"),
+              "Dissolve: too many filters chained (at most 1000)\n(PATH, line 1002, column 5)");
+}
+
 TEST(AvsScript, WindowsLineEndsAndAUtf8MarkAreAccepted) {
     Environment env;
     EXPECT_EQ(frames(env.clip("\xEF\xBB\xBF" "a = BlankClip(length=7)\r\n\r\na\r\n")), 7);
