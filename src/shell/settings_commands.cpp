@@ -4,6 +4,7 @@
 #include "settings/defaults.h"
 #include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
+#include "shell/window_refresh.h"
 
 namespace qz::shell {
 
@@ -23,10 +24,8 @@ bool choose_user_settings_file(App& app, bool save) {
     return true;
 }
 
-// Opening the input a loaded file names (Avisynth or DGDecode) and refreshing the file captions
-// belong to the input and main window parts; until they exist a load ends with the pages refreshed.
+// Opening the input a loaded file names belongs to the input bridges.
 void open_input_named_by_settings(App&) {}
-void refresh_file_captions(App&) {}
 
 }  // namespace
 
@@ -51,7 +50,7 @@ void load_settings_command(App& app, bool user_file) {
     settings::read_settings_file(app, user_file ? settings::kUserSettingsFile : settings::kDefaultSettingsFile);
     settings::apply_record_to_pages(app);
     open_input_named_by_settings(app);
-    refresh_file_captions(app);
+    refresh_file_captions(app, RefreshScope::Complete);
 }
 
 void save_settings_command(App& app, bool user_file) {

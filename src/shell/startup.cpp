@@ -2,6 +2,8 @@
 
 #include "matrices/matrix_tables.h"
 #include "settings/defaults.h"
+#include "settings/settings_file_reader.h"
+#include "shell/window_refresh.h"
 #include "shell/main_window.h"
 
 namespace qz::shell {
@@ -25,6 +27,10 @@ void start_up(App& app, const StartOptions& options) {
     app.paths = discover_program(options.home_folder);
     app.settings.default_settings_path = app.paths.default_settings_file;
     settings::reset_to_defaults(app);
+    settings::read_settings_file(app, settings::kDefaultSettingsFile);
+    settings::apply_record_to_pages(app);
+    refresh_file_captions(app, RefreshScope::Complete);
+    app.preview_refresh_pending = false;
 }
 
 void shut_down(App&) {}
