@@ -9,4 +9,9 @@ namespace qz::pages {
 void on_main_page(App& app, const ui::Event& event);
 void on_main_field_check(App& app, const ui::Event& event);
 
+// Fills the movie information fields from the opened video, or shows "-" without one.
+void refresh_movie_information(App& app);
+// Recomputes the file length box 1122 from the average bitrate and the frames to encode.
+void refresh_file_length(App& app);
+
 }  // namespace qz::pages

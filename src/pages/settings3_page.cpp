@@ -3,5 +3,6 @@
 namespace qz::pages {
 
 void on_settings3_page(App&, const ui::Event&) {}
+void refresh_size_estimate(App&) {}
 
 }  // namespace qz::pages

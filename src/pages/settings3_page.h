@@ -8,4 +8,7 @@ namespace qz::pages {
 
 void on_settings3_page(App& app, const ui::Event& event);
 
+// The estimated size of the lossless intermediate file.
+void refresh_size_estimate(App& app);
+
 }  // namespace qz::pages

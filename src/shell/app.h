@@ -31,6 +31,12 @@ struct App {
     shell::ProcessorCount processors;
     int cpu_level = 0;
 
+    // Where the Avisynth library was found at start-up: its file, and 2 already loaded in the process,
+    // 1 loadable, 0 not found. "Installed" means the library can be loaded.
+    std::string avisynth_library_path;
+    int avisynth_lookup_status = 0;
+    bool avisynth_installed = false;
+
     // Kept up to date by the input bridges.
     bool avisynth_loaded = false;
     bool dgdecode_loaded = false;
