@@ -109,6 +109,9 @@ std::vector<ClipCase> clip_cases() {
     ClipSpec three_ps = clip("x.mpg", 150);
     three_ps.files = 3;
     cases.push_back({"ProgramStreamInThreeFiles", three_ps});
+    ClipSpec transport = clip("x.ts", 150);
+    transport.files = 2;
+    cases.push_back({"TransportStreamInTwoFiles", transport});
     ClipSpec interlaced = clip("x.m2v", 100);
     interlaced.interlaced = true;
     cases.push_back({"Interlaced", interlaced});

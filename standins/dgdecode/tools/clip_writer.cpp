@@ -23,6 +23,7 @@ bool ends_with(const std::string& s, const char* suffix) {
 }
 
 bool is_program_stream(const std::string& path) { return ends_with(path, ".mpg") || ends_with(path, ".vob"); }
+bool is_transport_stream(const std::string& path) { return ends_with(path, ".ts"); }
 
 // Rewrites an encoded 24000/1001 film picture for soft pulldown: the sequence says 30000/1001
 // interlaced, and each picture gets the (top field first, repeat first field) pair of the cycle
@@ -95,20 +96,21 @@ private:
     std::FILE* file_ = nullptr;
 };
 
-class ProgramSink final : public PacketSink {
+// A program stream (DVD style) or a transport stream.
+class MultiplexSink final : public PacketSink {
 public:
-    ~ProgramSink() override {
+    ~MultiplexSink() override {
         if (format_ && !(format_->oformat->flags & AVFMT_NOFILE)) avio_closep(&format_->pb);
         avformat_free_context(format_);
     }
-    bool open(const std::string& path, const AVCodecContext* codec, std::string& error) {
-        if (avformat_alloc_output_context2(&format_, nullptr, "vob", path.c_str()) < 0 || !format_) {
-            error = "cannot set up the program stream muxer";
+    bool open(const std::string& path, const char* format_name, const AVCodecContext* codec, std::string& error) {
+        if (avformat_alloc_output_context2(&format_, nullptr, format_name, path.c_str()) < 0 || !format_) {
+            error = "cannot set up the multiplexer";
             return false;
         }
         stream_ = avformat_new_stream(format_, nullptr);
         if (!stream_ || avcodec_parameters_from_context(stream_->codecpar, codec) < 0) {
-            error = "cannot set up the program stream muxer";
+            error = "cannot set up the multiplexer";
             return false;
         }
         stream_->time_base = codec->time_base;
@@ -129,11 +131,13 @@ public:
             return false;
         }
         AVDictionary* options = nullptr;
-        av_dict_set(&options, "muxrate", "200000000", 0);
+        // A program stream's pack rate must cover the fixed-quantiser rate; a transport stream
+        // would pad itself up to it.
+        if (std::string(format_name) == "vob") av_dict_set(&options, "muxrate", "200000000", 0);
         int r = avformat_write_header(format_, &options);
         av_dict_free(&options);
         if (r < 0) {
-            error = "cannot write the program stream header";
+            error = "cannot write the stream header";
             return false;
         }
         return true;
@@ -240,7 +244,7 @@ std::string part_name(const std::string& path, int index) {
     return (p.parent_path() / name).string();
 }
 
-// Cuts the whole stream into parts; program streams are cut at pack boundaries as on a DVD.
+// Cuts the whole stream into parts; multiplexes are cut at pack or packet boundaries.
 bool split_file(const std::string& whole, const ClipSpec& spec, std::vector<std::string>& written,
                 std::string& error) {
     std::error_code ec;
@@ -256,6 +260,7 @@ bool split_file(const std::string& whole, const ClipSpec& spec, std::vector<std:
     }
     uintmax_t part_size = size / uintmax_t(spec.files);
     if (is_program_stream(spec.path)) part_size -= part_size % 2048;
+    if (is_transport_stream(spec.path)) part_size -= part_size % 188;
     std::vector<char> buffer(1 << 16);
     bool ok = true;
     for (int i = 1; i <= spec.files && ok; ++i) {
@@ -286,8 +291,8 @@ bool split_file(const std::string& whole, const ClipSpec& spec, std::vector<std:
 }  // namespace
 
 bool check_clip_spec(const ClipSpec& spec, std::string& error) {
-    if (!ends_with(spec.path, ".m2v") && !is_program_stream(spec.path)) {
-        error = "the clip's name must end in .m2v (elementary stream) or .mpg (program stream)";
+    if (!ends_with(spec.path, ".m2v") && !is_program_stream(spec.path) && !is_transport_stream(spec.path)) {
+        error = "the clip's name must end in .m2v (elementary stream), .mpg (program stream) or .ts (transport stream)";
     } else if (spec.width < kMinWidth || spec.height < kMinHeight || spec.width > 4095 || spec.height > 4095 ||
                spec.width % 2 || spec.height % 2) {
         error = "the size must be even, at least 128x96 and below 4096x4096";
@@ -321,10 +326,10 @@ bool write_clip(const ClipSpec& spec, std::vector<std::string>& written, std::st
     if (!open_encoder(spec, parts, error)) return false;
     std::string whole = spec.files > 1 ? spec.path + ".whole" : spec.path;
     std::unique_ptr<PacketSink> sink;
-    if (is_program_stream(spec.path)) {
-        auto ps = std::make_unique<ProgramSink>();
-        if (!ps->open(whole, parts.codec, error)) return false;
-        sink = std::move(ps);
+    if (is_program_stream(spec.path) || is_transport_stream(spec.path)) {
+        auto mux = std::make_unique<MultiplexSink>();
+        if (!mux->open(whole, is_transport_stream(spec.path) ? "mpegts" : "vob", parts.codec, error)) return false;
+        sink = std::move(mux);
     } else {
         auto es = std::make_unique<ElementarySink>();
         if (!es->open(whole)) {

@@ -1,6 +1,6 @@
 // Writes an MPEG-2 test clip of pictures that carry their frame numbers (see test_pattern.h),
-// encoded with libavcodec's MPEG-2 encoder at a fixed quantiser, as an elementary stream (.m2v)
-// or a program stream (.mpg), optionally split into several files.
+// encoded with libavcodec's MPEG-2 encoder at a fixed quantiser, as an elementary stream (.m2v),
+// a program stream (.mpg) or a transport stream (.ts), optionally split into several files.
 #pragma once
 
 #include <string>
@@ -9,7 +9,7 @@
 namespace qz::testclip {
 
 struct ClipSpec {
-    std::string path;          // ends in .m2v (elementary stream) or .mpg (program stream)
+    std::string path;          // ends in .m2v, .mpg or .ts
     int width = 720;
     int height = 576;
     int rate_numerator = 25;

@@ -16,7 +16,7 @@ extern "C" {
 namespace {
 
 const char kUsage[] =
-    "usage: qz-make-test-clip [options] CLIP.m2v|CLIP.mpg\n"
+    "usage: qz-make-test-clip [options] CLIP.m2v|CLIP.mpg|CLIP.ts\n"
     "  --size WxH            picture size (720x576)\n"
     "  --rate N/D            frame rate (25/1)\n"
     "  --frames N            number of frames (300)\n"
