@@ -155,6 +155,9 @@ bool PictureDecoder::feed_one() {
         const D2vEntry& e = project_->entries[size_t(feed_entry_)];
         if (info.temporal_reference < e.picture_count) display = e.first_picture + info.temporal_reference;
     }
+    // B pictures shown well before the one looked for would leave the cache before anyone asks.
+    int kept = std::max(cache_capacity_, kMinCachedPictures);
+    if (info.picture_type == 3 && display >= 0 && target_ >= 0 && display < target_ - (kept - 1)) return true;
     send(display);
     return true;
 }
@@ -196,9 +199,13 @@ void PictureDecoder::remember(AVFrame* frame, int display) {
     int slot = -1;
     for (int i = 0; i < kCachedPictures; ++i)
         if (cache_display_[size_t(i)] == display) slot = i;
+    if (cache_capacity_ == 0) {
+        size_t bytes = size_t(std::max(1, frame->width)) * size_t(std::max(1, frame->height)) * 2;
+        cache_capacity_ = int(std::clamp<size_t>(kCacheBudgetBytes / bytes, kMinCachedPictures, kCachedPictures));
+    }
     if (slot < 0) {
         slot = cache_next_;
-        cache_next_ = (cache_next_ + 1) % kCachedPictures;
+        cache_next_ = (cache_next_ + 1) % cache_capacity_;
     }
     av_frame_unref(cache_[size_t(slot)]);
     // Concealed damage still gives a picture, but not the one that was encoded.
