@@ -16,6 +16,12 @@ namespace {
 constexpr int64_t kMaxBytesWithoutPicture = 64 << 20;
 // Units beyond the pictures of the entries a request spans (headers without pictures, junk).
 constexpr int64_t kSpareUnits = 64;
+// An index may point at a GOP start's GOP header rather than at the sequence header before it, or
+// at a pack a little later than the one our unit began in: a GOP start this close before the next
+// indexed position is taken to be that one.
+constexpr int64_t kIndexSlackBytes = 16 << 10;
+// How far into the files the first sequence header is looked for.
+constexpr int kUnitsToFirstSequenceHeader = 256;
 
 }  // namespace
 
@@ -55,7 +61,25 @@ bool PictureDecoder::open(const D2vProject& project, SourceFiles& files, std::st
         error = "cannot open the MPEG-2 decoder";
         return false;
     }
+    prime_with_sequence_header();
     return true;
+}
+
+// An index whose positions point past the sequence headers (at GOP headers) would leave a fresh
+// decoder without picture size and format: it learns them from the first sequence header of the
+// files, which stays known across the seeks that follow.
+void PictureDecoder::prime_with_sequence_header() {
+    if (!source_->seek(0)) return;
+    splitter_.reset();
+    source_done_ = false;
+    bytes_without_unit_ = 0;
+    for (int i = 0; i < kUnitsToFirstSequenceHeader && next_unit(); ++i) {
+        if (parse_picture_unit(unit_.bytes.data(), unit_.size).has_sequence_header) {
+            send(-1);
+            break;
+        }
+    }
+    positioned_ = false;
 }
 
 int PictureDecoder::stream_rate_numerator() const { return codec_ ? codec_->framerate.num : 0; }
@@ -139,7 +163,8 @@ bool PictureDecoder::feed_one() {
     bool indexed = true;
     if (info.entry_start()) {
         int counted = started_ ? feed_entry_ + 1 : start_entry_;
-        if (started_ && counted < int(project_->entries.size()) && unit_.position < entry_position(counted)) {
+        if (started_ && counted < int(project_->entries.size()) &&
+            unit_.position + int64_t(unit_.size) + kIndexSlackBytes < entry_position(counted)) {
             // A GOP start the index does not know (damage that looks like one): numbering goes on
             // with the next indexed one, and this picture gets no number.
             indexed = false;

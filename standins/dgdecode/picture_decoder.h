@@ -53,6 +53,7 @@ private:
     int start_entry_for(int display, int entry) const;
     int entry_of_unit(int counted, int64_t unit_position) const;
     int64_t entry_position(int entry) const;
+    void prime_with_sequence_header();
     bool restart_at(int entry);
     bool next_unit();
     bool feed_one();

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <numeric>
 #include <random>
 
@@ -418,6 +420,43 @@ TEST(DGDecodeLibrary, ADamagedGopSparesTheOthers) {
     for (int n : {0, 5, 11, info->num_frames - 1}) {
         const unsigned char* frame = lib.get_frame(n);
         EXPECT_EQ(testclip::read_frame_number(frame, info->width, info->height, info->width), n);
+    }
+}
+
+// Index writers differ in where a GOP start's position points: at the sequence header before
+// it (as ours do) or at the GOP header itself.
+TEST(DGDecodeLibrary, IndexPositionsAtGopHeadersWork) {
+    TestClip made = ensure_clip("OpenGopsElementary", clip("x.m2v"));
+    std::ifstream stream_in(made.streams[0], std::ios::binary);
+    std::string stream((std::istreambuf_iterator<char>(stream_in)), {});
+    std::ifstream d2v_in(made.d2v);
+    std::string line, rewritten;
+    int moved = 0;
+    while (std::getline(d2v_in, line)) {
+        std::istringstream tokens(line);
+        std::vector<std::string> t{std::istream_iterator<std::string>(tokens), {}};
+        if (t.size() > 7 && t[0].size() == 3 && t[0] != "FIN") {
+            size_t gop = stream.find(std::string("\0\0\1\xB8", 4), std::stoul(t[3]));
+            ASSERT_NE(gop, std::string::npos);
+            moved += gop != std::stoul(t[3]);
+            t[3] = std::to_string(gop);
+            line.clear();
+            for (const std::string& token : t) line += (line.empty() ? "" : " ") + token;
+        }
+        rewritten += line + "\n";
+    }
+    EXPECT_GT(moved, 20);
+    std::string project = clip_folder() + "/gop_header_positions.d2v";
+    std::ofstream(project, std::ios::trunc) << rewritten;
+
+    DgLibrary lib;
+    const DgVideoInfo* info = lib.open(project.c_str());
+    ASSERT_NE(info, nullptr) << lib.last_error();
+    fetch_in_order(lib, *info);
+    for (int n : shuffled(info->num_frames, 99)) {
+        const unsigned char* frame = lib.get_frame(n);
+        ASSERT_NE(frame, nullptr);
+        ASSERT_EQ(testclip::read_frame_number(frame, info->width, info->height, info->width), n);
     }
 }
 
