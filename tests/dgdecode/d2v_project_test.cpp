@@ -1,5 +1,7 @@
 #include "d2v_project.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 

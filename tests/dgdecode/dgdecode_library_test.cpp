@@ -522,15 +522,26 @@ TEST(DGDecodeLibrary, WhatCannotBeOpenedGivesNullAndAReason) {
     EXPECT_EQ(lib.get_frame(0), nullptr);  // a failed open leaves nothing open
 }
 
-TEST(DGDecodeLibrary, UnloadingWithAProjectOpenAndLoadingAgainWorks) {
+bool library_is_mapped() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.find("/DGDecode16.dll") != std::string::npos) return true;
+    return false;
+}
+
+TEST(DGDecodeLibrary, UnloadingGivesTheProjectUpAndLoadingAgainWorks) {
     TestClip made = ensure_clip("OpenGopsElementary", clip("x.m2v"));
     for (int round = 0; round < 2; ++round) {
-        DgLibrary lib;
-        const DgVideoInfo* info = lib.open(made.d2v.c_str());
-        ASSERT_NE(info, nullptr);
-        const unsigned char* frame = lib.get_frame(100 + round);
-        EXPECT_EQ(testclip::read_frame_number(frame, info->width, info->height, info->width), 100 + round);
-        // No closeVideo: the program gives a project up by unloading the library.
+        {
+            DgLibrary lib;
+            const DgVideoInfo* info = lib.open(made.d2v.c_str());
+            ASSERT_NE(info, nullptr);
+            const unsigned char* frame = lib.get_frame(100 + round);
+            EXPECT_EQ(testclip::read_frame_number(frame, info->width, info->height, info->width), 100 + round);
+            // No closeVideo: the program gives a project up by unloading the library.
+        }
+        EXPECT_FALSE(library_is_mapped()) << "the library (and the open project) stayed in memory";
     }
 }
 
