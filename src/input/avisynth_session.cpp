@@ -1,9 +1,40 @@
 #include "input/avisynth_session.h"
 
+#include "input/input_open.h"
+#include "input/open_steps.h"
+
 namespace qz::input {
 
-void release_avisynth(App& app) { app.avisynth_loaded = false; }
+void release_avisynth(App& app) {
+    avs_release(app.bridges.avisynth);
+    app.avisynth_loaded = false;
+}
 
-bool reopen_avisynth_script(App&) { return false; }
+bool reopen_avisynth_script(App& app) {
+    AvisynthBridge& avisynth = app.bridges.avisynth;
+    const int32_t memory_before = avisynth_memory_setting(app);
+    int32_t memory = memory_before;
+    if (avs_load(avisynth, memory) != kAvsOk) return false;
+    app.avisynth_loaded = true;
+    store_avisynth_memory_setting(app, memory_before, memory);
+    AvsClip clip;
+    if (avs_import_script(avisynth, input_path(app), clip) != kAvsOk) return false;
+    // The script may have been edited meanwhile: frames of another shape would not fit what the
+    // Video source (and every page showing it) was set up for.
+    const AvsClip& opened = app.bridges.opened_clip;
+    if (clip.width != opened.width || clip.height != opened.height || clip.colour_space != opened.colour_space) {
+        avs_release(avisynth);
+        app.avisynth_loaded = false;
+        return false;
+    }
+    return true;
+}
+
+void close_inputs(App& app) {
+    avs_release(app.bridges.avisynth);
+    app.avisynth_loaded = false;
+    dg_unload_library(app.bridges.dgdecode);
+    app.dgdecode_loaded = false;
+}
 
 }  // namespace qz::input

@@ -2,6 +2,7 @@
 // record, the program paths and processor facts. Created once at start-up, lives for the whole run.
 #pragma once
 
+#include "input/input_bridges.h"
 #include "input/video_source.h"
 #include "matrices/matrix_state.h"
 #include "settings/settings_record.h"
@@ -40,6 +41,7 @@ struct App {
     // Kept up to date by the input bridges.
     bool avisynth_loaded = false;
     bool dgdecode_loaded = false;
+    input::InputBridges bridges;  // the loaded DGDecode and Avisynth libraries and their buffers
 
     // The scene-change scan's worker runs; tab changes, encoding and the list controls wait for it.
     std::atomic<bool> scan_running{false};
