@@ -18,6 +18,12 @@ inline constexpr size_t kPackedFrameBytes = 2 * kLumaPlaneBytes;  // one YUY2 fr
 inline constexpr size_t kScratchChromaBytes = kLumaPlaneBytes;    // one YV24 chroma plane of 1920 x 1152
 
 struct InputBridges {
+    InputBridges() = default;
+    InputBridges(const InputBridges&) = delete;
+    InputBridges& operator=(const InputBridges&) = delete;
+    // Whatever is still loaded is released: the libraries' handles are ours alone.
+    ~InputBridges();
+
     DgDecodeBridge dgdecode;
     AvisynthBridge avisynth;
     ConversionKernels kernels = select_conversion_kernels(0);
