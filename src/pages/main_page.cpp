@@ -15,8 +15,6 @@ namespace qz::pages {
 
 namespace {
 
-constexpr int kMain = settings::dialog::kMain;
-
 // The advice on a DVD's rates and sizes is about a video; without one there is nothing to judge.
 void check_loaded_video(App& app) {
     if (app.settings.input_valid) input::check_input(app);
