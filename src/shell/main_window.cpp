@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "settings/settings_file_writer.h"
+#include "shell/encode_launch.h"
 #include "shell/window_refresh.h"
 
 #include <charconv>
@@ -105,7 +106,7 @@ void on_about(App& app, const ui::Event&) {
                              ui::MessageKind::Information);
 }
 
-void on_encode(App&, const ui::Event&) {}
+void on_encode(App& app, const ui::Event&) { run_encode(app); }
 
 void on_exit(App& app, const ui::Event&) { request_end(app); }
 
