@@ -43,6 +43,10 @@ ui::FileDialogRequest settings_file_dialog(const App& app, bool save) {
 
 void load_settings_command(App& app, bool user_file) {
     if (user_file && !choose_user_settings_file(app, false)) return;
+    load_settings_file(app, user_file);
+}
+
+void load_settings_file(App& app, bool user_file) {
     app.video.kind.is_avs = false;
     app.video.kind.is_d2v = false;
     app.settings.input_valid = false;
@@ -51,6 +55,7 @@ void load_settings_command(App& app, bool user_file) {
     settings::apply_record_to_pages(app);
     open_input_named_by_settings(app);
     refresh_file_captions(app, RefreshScope::Complete);
+    settings::refresh_listing(app);  // the listing shows what was just loaded
 }
 
 void save_settings_command(App& app, bool user_file) {

@@ -28,6 +28,10 @@ public:
     // The chosen path, or nothing when cancelled.
     virtual std::optional<std::string> file_dialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> browse_folder(const std::string& title) = 0;
+
+    // The main window is hidden while the encoder runs and restored afterwards.
+    virtual void hide_main_window() {}
+    virtual void restore_main_window() {}
 };
 
 // Applies the default-extension rule of the file dialogs: a chosen name whose last path component has

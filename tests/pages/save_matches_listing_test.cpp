@@ -1,143 +1,140 @@
-// After any sequence of Main page actions, "save QZ.ini" writes the lines the "current QZ.ini"
-// listing shows (apart from the listing's documented differences), and the page keeps its own rules:
-// the average never above the maximum, the frame range inside the video.
-#include "main_page_fixture.h"
-
-#include "settings/free_format.h"
-#include "settings/settings_file_reader.h"
-#include "settings/settings_file_writer.h"
-
-#include <unistd.h>
+// After any sequence of actions on the settings pages, the "current QZ.ini" listing is up to date and
+// "save QZ.ini" writes what it shows, apart from the listing's documented differences: its own order
+// of a few lines, and no *PROG_SEQ under 3:2 pulldown.
+#include "pages_fixture.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
 
+namespace qz::pages::testing {
 namespace {
 
-using namespace qz;
-using namespace qz::test;
 namespace fs = std::filesystem;
 
-constexpr int kClickable[] = {1101, 1102, 1103, 1125, 1120, 1121, 1130, 1131, 1132, 1133, 1134, 1135, 1136, 1137,
-                              1140, 1141, 1142, 1143, 1150, 1151, 1152, 1153, 1156, 1157};
-constexpr int kFields[] = {1122, 1123, 1124, 1126, 1127};
+Lines read_lines(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    Lines lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
 
-class SaveMatchesListingTest : public MainPageTest {
+class SaveMatchesListingTest : public SettingsPagesTest {
 protected:
-    std::mt19937 random{1};
+    fs::path dir;
+    std::mt19937 rng;
 
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+    void SetUp() override {
+        SettingsPagesTest::SetUp();
+        dir = fs::temp_directory_path() / "qz_settings_pages_save";
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        app.settings.default_settings_path = (dir / "QZ.ini").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
 
-    std::string some_number_text() {
-        switch (pick(0, 5)) {
+    int any(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+    template <size_t N>
+    int one_of(const int (&ids)[N]) {
+        return ids[static_cast<size_t>(any(0, static_cast<int>(N) - 1))];
+    }
+
+    std::string any_text() {
+        switch (any(0, 5)) {
             case 0: return "";
-            case 1: return "x" + std::to_string(pick(0, 9));
-            case 2: return std::to_string(pick(-20, 20));
-            case 3: return std::to_string(pick(0, 3000));
-            default: return std::to_string(pick(0, 30000));
+            case 1: return "abc";
+            case 2: return std::to_string(any(-20, 20));
+            case 3: return std::to_string(any(-2000, 5000));
+            case 4: return std::to_string(any(0, 40)) + "." + std::to_string(any(0, 99));
+            default: return " " + std::to_string(any(0, 9)) + " ";
         }
     }
 
-    void random_action() {
-        switch (pick(0, 9)) {
-            case 0: user.spin(kMain, 1155, pick(0, 25)); break;
-            case 1: user.type(kMain, 1154, pick(0, 3) ? std::to_string(pick(8, 18)) : some_number_text()); break;
-            case 2:
-            case 3: {
-                int id = kFields[pick(0, static_cast<int>(std::size(kFields)) - 1)];
-                if (user.type(kMain, id, some_number_text()) == ui::ActionResult::Done) user.leave(kMain, id);
+    // One action a user could take on the settings pages (or a neighbour they depend on).
+    void act() {
+        static constexpr int kS1Clicks[] = {1201, 1202, 1203, 1204, 1205, 1206, 1219, 1220, 1211, 1214, 1240, 1241, 1242};
+        static constexpr int kS1Typed[] = {1208, 1207, 1243, 1244};
+        static constexpr int kS1Spins[] = {1209, 1210, 1217, 1218};
+        static constexpr int kS2Clicks[] = {1307, 1308, 1309, 1310, 1311, 1312, 1313, 1314, 1315, 1317, 1327};
+        static constexpr int kS2Left[] = {1305, 1322, 1323, 1324};
+        static constexpr int kS2Typed[] = {1306, 1316};
+        static constexpr int kS2Combos[] = {1325, 1328, 1329};
+        static constexpr int kS3Clicks[] = {1410, 1411, 1414, 1417, 1420, 1421, 1422, 1423, 1430, 1431, 1432, 1426, 1425};
+        static constexpr int kS3Typed[] = {1401, 1402, 1403, 1404, 1424};
+
+        switch (any(0, 13)) {
+            case 0: user.click(104, one_of(kS1Clicks)); break;
+            case 1: user.type(104, one_of(kS1Typed), any_text()); break;
+            case 2: user.spin(104, one_of(kS1Spins), any(0, 40)); break;
+            case 3: type_and_leave(104, 1212, any_text()); break;
+            case 4: user.slide(104, 1230, any(0, 4)); break;
+            case 5: user.click(105, one_of(kS2Clicks)); break;
+            case 6: type_and_leave(105, one_of(kS2Left), any_text()); break;
+            case 7: user.type(105, one_of(kS2Typed), any_text()); break;
+            case 8: {
+                int combo = one_of(kS2Combos);
+                user.pick(105, combo, c.item(105, combo, any(0, c.item_count(105, combo) - 1)));
                 break;
             }
-            default: user.click(kMain, kClickable[pick(0, static_cast<int>(std::size(kClickable)) - 1)]); break;
+            case 9: user.slide(105, 1320, any(0, 4)); break;
+            case 10: user.click(106, one_of(kS3Clicks)); break;
+            case 11: user.type(106, one_of(kS3Typed), any_text()); break;
+            case 12:
+                if (any(0, 2) > 0) dialogs.folders.push_back("/video/work" + std::to_string(any(0, 9)));
+                user.click(106, any(0, 1) ? 1427 : 1428);
+                dialogs.folders.clear();
+                break;
+            default: change_a_neighbour(); break;
         }
     }
 
-    static std::vector<std::string> file_lines(const fs::path& path) {
-        std::ifstream in(path);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        return lines;
-    }
-
-    std::vector<std::string> listing(int dialog) {
-        std::vector<std::string> lines;
-        for (int i = 0; i < c.item_count(dialog, 1215); ++i) lines.push_back(c.item(dialog, 1215, i));
-        return lines;
-    }
-
-    // The listing's documented differences from the file: its order, *PROG_SEQ left out under 3:2
-    // pulldown, and *AUTOGOP only for a box holding an integer, written anew.
-    void expect_same_lines(std::vector<std::string> saved, std::vector<std::string> shown) {
-        int32_t automatic_length = 0;
-        const std::string box = main_text(1154);
-        const bool autogop_written = c.checked(kMain, 1153);
-        auto autogop_line = [](const std::string& line) { return line.rfind("*AUTOGOP", 0) == 0; };
-        if (autogop_written) {
-            auto in_file = std::find_if(saved.begin(), saved.end(), autogop_line);
-            auto in_listing = std::find_if(shown.begin(), shown.end(), autogop_line);
-            ASSERT_NE(in_file, saved.end());
-            if (settings::parse_int_text(box, automatic_length)) {
-                ASSERT_NE(in_listing, shown.end());
-                EXPECT_EQ(*in_listing, "*AUTOGOP          " + std::to_string(automatic_length));
-                shown.erase(in_listing);
-            } else {
-                EXPECT_EQ(in_listing, shown.end());
-            }
-            saved.erase(in_file);
+    // Main and Matrix page states that the settings pages read; a tab change refreshes the listing.
+    void change_a_neighbour() {
+        switch (any(0, 3)) {
+            case 0: settings::show_automatic_gop(app, any(0, 1) == 1); break;
+            case 1: c.set_checked(103, 1151, any(0, 1) == 1); break;  // 3:2 pulldown
+            case 2: c.check_radio(103, any(0, 1) ? 1137 : 1135); break;
+            default: user.click(107, 1507); break;
         }
-        if (c.checked(kMain, 1151)) saved.erase(std::remove(saved.begin(), saved.end(), "*PROG_SEQ"), saved.end());
-        std::sort(saved.begin(), saved.end());
+        settings::refresh_listing(app);
+    }
+
+    void expect_listing_current() {
+        Lines shown = listing();
+        settings::refresh_listing(app);
+        EXPECT_EQ(shown, listing());
+        EXPECT_EQ(items(105, 1215), shown);
+        EXPECT_EQ(items(106, 1215), shown);
+    }
+
+    void expect_save_matches_listing() {
+        Lines shown = listing();
+        ASSERT_TRUE(settings::write_settings_file(app, settings::kDefaultSettingsFile));
+        Lines saved = read_lines(dir / "QZ.ini");
+        auto prog_seq = std::find(saved.begin(), saved.end(), "*PROG_SEQ");
+        if (c.checked(103, 1151) && prog_seq != saved.end()) saved.erase(prog_seq);
         std::sort(shown.begin(), shown.end());
+        std::sort(saved.begin(), saved.end());
         EXPECT_EQ(saved, shown);
-    }
-
-    void expect_page_rules() {
-        int32_t average = 0, maximum = 0;
-        if (settings::parse_int_text(main_text(1123), average) && settings::parse_int_text(main_text(1124), maximum)) {
-            EXPECT_LE(average, maximum);
-        }
-        const auto& v = app.settings.values;
-        if (!app.settings.input_valid) return;
-        EXPECT_LE(0, v.first_frame);
-        EXPECT_LE(v.first_frame, v.last_frame);
-        EXPECT_LT(v.last_frame, app.video.frame_count);
-        EXPECT_EQ(v.frames_to_encode, v.last_frame - v.first_frame + 1);
-        EXPECT_EQ(main_text(1126), std::to_string(v.first_frame));
-        EXPECT_EQ(main_text(1127), std::to_string(v.last_frame));
-        EXPECT_EQ(main_text(1167), std::to_string(v.frames_to_encode));
     }
 };
 
-TEST_F(SaveMatchesListingTest, AfterRandomActionSequences) {
-    const fs::path folder = fs::temp_directory_path() / ("qz_save_listing_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    app.settings.default_settings_path = (folder / "QZ.ini").string();
-
+TEST_F(SaveMatchesListingTest, AfterAnySequenceOfActions) {
     for (unsigned seed = 1; seed <= 40; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        random.seed(seed);
-        app.settings.input_valid = false;
-        app.video.clear_properties();
-        SetUp();
-        if (seed % 2) open_video(720, seed % 4 == 1 ? 576 : 480, seed % 4 == 1 ? 25.0f : 23.976f, 3000);
-        for (int step = 0; step < 80; ++step) random_action();
-        expect_page_rules();
-
-        ASSERT_EQ(user.tab(2), ui::ActionResult::Done);  // the tab change shows the listing
-        ASSERT_TRUE(settings::write_settings_file(app, settings::kDefaultSettingsFile));
-        expect_same_lines(file_lines(folder / "QZ.ini"), listing(104));
-        EXPECT_EQ(listing(104), listing(105));
-        EXPECT_EQ(listing(104), listing(106));
-
-        // A Main page change while the listing is in view shows at once.
-        user.click(kMain, 1156);
-        ASSERT_TRUE(settings::write_settings_file(app, settings::kDefaultSettingsFile));
-        expect_same_lines(file_lines(folder / "QZ.ini"), listing(105));
-        user.tab(1);
+        settings::reset_to_defaults(app);
+        settings::refresh_listing(app);
+        rng.seed(seed);
+        for (int step = 1; step <= 150; ++step) {
+            act();
+            expect_listing_current();
+            if (step % 25 == 0) expect_save_matches_listing();
+            if (::testing::Test::HasFailure()) return;
+        }
     }
-    fs::remove_all(folder);
 }
 
 }  // namespace
+}  // namespace qz::pages::testing

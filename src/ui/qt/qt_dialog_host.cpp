@@ -1,5 +1,6 @@
 #include "ui/qt/qt_dialog_host.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -48,6 +49,18 @@ std::optional<std::string> QtDialogHost::browse_folder(const std::string& title)
     QString folder = QFileDialog::getExistingDirectory(owner_, local(title));
     if (folder.isEmpty()) return std::nullopt;
     return folder.toLocal8Bit().toStdString();
+}
+
+void QtDialogHost::hide_main_window() {
+    if (!owner_) return;
+    owner_->hide();
+    QApplication::processEvents();  // the window disappears before the encoder takes over
+}
+
+void QtDialogHost::restore_main_window() {
+    if (!owner_) return;
+    owner_->showNormal();
+    owner_->activateWindow();
 }
 
 }  // namespace qz::qt

@@ -15,6 +15,8 @@ public:
     ui::Answer message_box(const std::string& title, const std::string& text, ui::MessageKind kind) override;
     std::optional<std::string> file_dialog(const ui::FileDialogRequest& request) override;
     std::optional<std::string> browse_folder(const std::string& title) override;
+    void hide_main_window() override;
+    void restore_main_window() override;
 
 private:
     QWidget* owner_;
