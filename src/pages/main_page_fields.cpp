@@ -25,6 +25,20 @@ int field_value(const App& app, int id, int previous) {
     return value;
 }
 
+// Sizes and rates are digits only: a sign makes the text no size or rate, as any other letter does.
+bool read_amount(const App& app, int id, int32_t& value) {
+    int32_t read = 0;
+    if (!settings::parse_int_text(app.controls.text(kMain, id), read) || read < 0) return false;
+    value = read;
+    return true;
+}
+
+int amount_value(const App& app, int id, int previous) {
+    int32_t value = previous;
+    read_amount(app, id, value);
+    return value;
+}
+
 void show_number(App& app, int id, long long value) { app.controls.set_text(kMain, id, std::to_string(value)); }
 
 int to_int(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
@@ -39,7 +53,7 @@ double encoding_seconds(const App& app) {
 void check_file_length(App& app) {
     settings::OptionValues& v = app.settings.values;
     int32_t kbytes = 0;
-    if (!settings::parse_int_text(app.controls.text(kMain, 1122), kbytes)) {
+    if (!read_amount(app, 1122, kbytes)) {
         refresh_file_length(app);  // the length that goes with the average kept
         return;
     }
@@ -47,7 +61,7 @@ void check_file_length(App& app) {
     const double seconds = encoding_seconds(app);
     if (seconds > 0.0) {
         long long average = round_half_away(static_cast<double>(round_half_away(length * 8.192)) / seconds);
-        const int maximum = field_value(app, 1124, v.max_bitrate);
+        const int maximum = amount_value(app, 1124, v.max_bitrate);
         if (average > maximum) {
             average = maximum;
             length = static_cast<long long>(maximum * seconds) / 8;
@@ -60,9 +74,9 @@ void check_file_length(App& app) {
 
 void check_average(App& app) {
     settings::OptionValues& v = app.settings.values;
-    v.bitrate = field_value(app, 1123, v.bitrate);
+    v.bitrate = amount_value(app, 1123, v.bitrate);
     show_number(app, 1123, v.bitrate);
-    v.max_bitrate = field_value(app, 1124, v.max_bitrate);
+    v.max_bitrate = amount_value(app, 1124, v.max_bitrate);
     if (v.bitrate > v.max_bitrate) {
         v.max_bitrate = v.bitrate;
         show_number(app, 1124, v.max_bitrate);
@@ -72,8 +86,8 @@ void check_average(App& app) {
 
 void check_maximum(App& app) {
     settings::OptionValues& v = app.settings.values;
-    v.bitrate = field_value(app, 1123, v.bitrate);
-    v.max_bitrate = field_value(app, 1124, v.max_bitrate);
+    v.bitrate = amount_value(app, 1123, v.bitrate);
+    v.max_bitrate = amount_value(app, 1124, v.max_bitrate);
     show_number(app, 1124, v.max_bitrate);
     if (v.bitrate > v.max_bitrate) {
         v.bitrate = v.max_bitrate;

@@ -107,6 +107,8 @@ TEST_F(MainPageTest, AverageAboveMaximumRaisesTheMaximum) {
     EXPECT_EQ(main_text(1122), "109863");
     enter_field(1123, "");
     EXPECT_EQ(main_text(1123), "9000");
+    enter_field(1123, "-100");  // a rate has no sign
+    EXPECT_EQ(main_text(1123), "9000");
 }
 
 TEST_F(MainPageTest, MaximumBelowAverageLowersTheAverageAndItsFileLength) {
