@@ -1,6 +1,8 @@
 // The check boxes of the Main page and the automatic GOP length with its up-down.
 #include "pages/main_page_parts.h"
 
+#include "pages/main_page.h"
+
 #include "pages/settings3_page.h"
 #include "settings/free_format.h"
 #include "settings/page_states.h"
@@ -65,6 +67,7 @@ void show_constant_quantisation_off(App& app) {
     settings::set_enabled_ids(app, kSettings1, {1212, 1213, 1214, 1216, 1217, 1218}, false);
 }
 
+
 void on_one_pass_vbr(App& app, bool on) {
     auto& c = app.controls;
     if (!on) {
@@ -76,13 +79,7 @@ void on_one_pass_vbr(App& app, bool on) {
     c.set_checked(kSettings1, 1211, false);
     c.set_enabled(kSettings1, 1211, false);
     if (constant_quantisation_was_on) show_constant_quantisation_off(app);
-    c.set_enabled(kMain, 1120, true);
-    c.check_radio(kMain, 1120);
-    c.set_enabled(kMain, 1121, true);
-    c.set_enabled(kMain, 1122, false);
-    c.set_enabled(kMain, 1123, true);
-    c.set_enabled(kMain, 1124, true);
-    c.set_enabled(kSettings2, 1306, true);  // "VBR bias"
+    pages::show_one_pass_vbr_on(app);
     app.log.add("1 pass Variable BitRate turned on");
     if (constant_quantisation_was_on) app.log.add("Constant Quantization turned off");
 }
@@ -112,3 +109,19 @@ void on_switch(App& app, const ui::Event& event) {
 }
 
 }  // namespace qz::pages::main_page
+
+namespace qz::pages {
+
+void show_one_pass_vbr_on(App& app) {
+    auto& c = app.controls;
+    c.set_enabled(settings::dialog::kSettings1, 1211, false);
+    c.set_enabled(settings::dialog::kMain, 1120, true);
+    c.check_radio(settings::dialog::kMain, 1120);
+    c.set_enabled(settings::dialog::kMain, 1121, true);
+    c.set_enabled(settings::dialog::kMain, 1122, false);
+    c.set_enabled(settings::dialog::kMain, 1123, true);
+    c.set_enabled(settings::dialog::kMain, 1124, true);
+    c.set_enabled(settings::dialog::kSettings2, 1306, true);  // "VBR bias"
+}
+
+}  // namespace qz::pages

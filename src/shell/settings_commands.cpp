@@ -10,11 +10,6 @@ namespace qz::shell {
 
 namespace {
 
-std::string folder_of(const std::string& path) {
-    size_t last = path.find_last_of(platform::path_separator());
-    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
-
 // Asks for the user settings file; false when the user cancels (the current name stays).
 bool choose_user_settings_file(App& app, bool save) {
     if (!app.dialogs) return false;
@@ -37,7 +32,7 @@ ui::FileDialogRequest settings_file_dialog(const App& app, bool save) {
     request.pattern = "*.ini";
     request.default_extension = "ini";
     request.start_name = app.settings.user_settings_path;
-    request.start_folder = folder_of(app.settings.user_settings_path);
+    request.start_folder = ui::folder_of(app.settings.user_settings_path);
     return request;
 }
 
