@@ -1,5 +1,7 @@
 #include "input/avisynth_bridge.h"
 
+#include "input/avisynth_lookup.h"
+
 #include <algorithm>
 #include <cstring>
 

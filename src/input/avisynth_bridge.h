@@ -56,14 +56,9 @@ struct AvisynthBridge {
     std::array<char, 512> error_text{};      // the message of an error raised by the last import
 };
 
-// The names the library is looked for under, in order, through the dynamic loader's own search.
-inline constexpr std::array<const char*, 7> kAvisynthLibraryNames{
-    "libavisynth.so",    "libavisynth.so.11", "libavisynth.so.10", "libavisynth.so.9",
-    "libavisynth.so.8",  "libavisynth.so.7",  "libavisynth.so.6",
-};
-
-// Loads the library, creates an environment of interface version 6 and, when `memory_mb` is 0 or
-// more, sets its memory limit, storing the limit the environment reports back in `memory_mb`.
+// Loads the library (under the names of avisynth_lookup.h, through the loader's own search),
+// creates an environment of interface version 6 and, when `memory_mb` is 0 or more, sets its memory
+// limit, storing the limit the environment reports back in `memory_mb`.
 // 0, 1, 22, 23 or 24.
 int avs_load(AvisynthBridge& bridge, int32_t& memory_mb);
 

@@ -31,12 +31,6 @@ const CommandDialog* dialog_of(int control_id) {
     return nullptr;
 }
 
-// The folder part of `path`, up to and including its last separator; empty when it has none.
-std::string folder_of(const std::string& path) {
-    size_t slash = path.find_last_of(platform::path_separator());
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 std::optional<std::string> ask_for_file(App& app, const CommandDialog& d) {
     if (!app.dialogs) return std::nullopt;
     ui::FileDialogRequest request;
@@ -48,7 +42,7 @@ std::optional<std::string> ask_for_file(App& app, const CommandDialog& d) {
     request.start_name = app.matrix.matrix_file;
     // The import opens where matrix files are kept beside the program; the exports where the last
     // matrix file was.
-    request.start_folder = d.control_id == kImportMatrixCommand ? app.paths.matrix_folder : folder_of(app.matrix.matrix_file);
+    request.start_folder = d.control_id == kImportMatrixCommand ? app.paths.matrix_folder : ui::folder_of(app.matrix.matrix_file);
     return app.dialogs->file_dialog(request);
 }
 

@@ -1,10 +1,91 @@
+// The Main page's handler: the six page buttons and "all frames" here, the radios and switches in
+// their own files.
 #include "pages/main_page.h"
+
+#include "input/video_source.h"
+#include "pages/compliance.h"
+#include "pages/information_buttons.h"
+#include "pages/main_page_parts.h"
+#include "pages/settings3_page.h"
+#include "settings/defaults.h"
+#include "settings/page_states.h"
+#include "settings/settings_file_writer.h"
 
 namespace qz::pages {
 
-void on_main_page(App&, const ui::Event&) {}
-void on_main_field_check(App&, const ui::Event&) {}
-void refresh_movie_information(App&) {}
-void refresh_file_length(App&) {}
+namespace {
+
+// The advice on a DVD's rates and sizes is about a video; without one there is nothing to judge.
+void check_loaded_video(App& app) {
+    if (app.settings.input_valid) input::check_input(app);
+}
+
+void on_reset(App& app) {
+    settings::reset_to_defaults(app);
+    app.log.add("all values reset to default");
+    refresh_movie_information(app);
+    refresh_size_estimate(app);
+}
+
+void on_dvd_fix(App& app) {
+    app.log.add("possible non-DVD compliant settings fixed");
+    make_dvd_compliant(app);
+    check_loaded_video(app);
+    refresh_size_estimate(app);
+}
+
+void on_bd_fix(App& app) {
+    app.log.add("possible non-BD compliant settings fixed");
+    make_bd_compliant(app);
+    check_loaded_video(app);
+    refresh_size_estimate(app);
+}
+
+void on_all_frames(App& app) {
+    if (app.settings.input_valid && app.video.frame_count > 0)
+        settings::show_frame_range(app, 0, app.video.frame_count - 1);
+    refresh_movie_information(app);
+    refresh_file_length(app);
+    refresh_size_estimate(app);
+    app.log.add("frame range set to all frames in video");
+}
+
+// Returns false for the reports, which change no setting.
+bool run_button(App& app, int id) {
+    switch (id) {
+        case 1101: on_reset(app); return true;
+        case 1102: on_dvd_fix(app); return true;
+        case 1103: on_bd_fix(app); return true;
+        case 1104: show_encoder_info(app); return false;
+        case 1105: show_avisynth_info(app); return false;
+        case 1106: show_dgdecode_info(app); return false;
+        case 1125: on_all_frames(app); return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void main_page::refresh_visible_listing(App& app) {
+    const int tab = app.controls.selected_tab();
+    if (tab >= 2 && tab <= 4) settings::refresh_listing(app);
+}
+
+void on_main_page(App& app, const ui::Event& event) {
+    const int id = event.id;
+    bool settings_changed = true;
+    if ((id >= 1101 && id <= 1106) || id == 1125) {
+        if (event.kind != ui::EventKind::Clicked) return;
+        settings_changed = run_button(app, id);
+    } else if ((id >= 1120 && id <= 1121) || (id >= 1130 && id <= 1143)) {
+        if (event.kind != ui::EventKind::Clicked) return;
+        main_page::on_choice(app, id);
+    } else if (id >= 1150 && id <= 1157) {
+        main_page::on_switch(app, event);
+    } else {
+        return;  // the movie information fields only show
+    }
+    if (settings_changed) main_page::refresh_visible_listing(app);
+}
 
 }  // namespace qz::pages

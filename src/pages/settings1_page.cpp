@@ -1,7 +1,169 @@
+// The Settings 1 page: the dispatcher, and the interlacing, field order, chroma downsampling, AQ and
+// dead zone handlers. The GOP and constant quantisation handlers are in settings1_gop.cpp and
+// settings1_quant.cpp.
 #include "pages/settings1_page.h"
+
+#include "pages/settings1_parts.h"
+#include "pages/settings3_page.h"
+#include "settings/free_format.h"
+#include "settings/page_states.h"
+#include "settings/settings_file_writer.h"
+#include "settings/value_text.h"
+
+#include <algorithm>
 
 namespace qz::pages {
 
-void on_settings1_page(App&, const ui::Event&) {}
+namespace settings1 {
+
+namespace {
+
+constexpr int kSettings2 = settings::dialog::kSettings2;
+constexpr int kProgressiveSequence = 1317;
+constexpr int kTff = 1205, kBff = 1206;
+constexpr int kAqSlider = 1230, kAqBox = 1231;
+constexpr int kDeadZoneIntra = 1243, kDeadZoneNonIntra = 1244;
+// The encoder accepts dead zone values 0 to 6.
+constexpr int kMaxDeadZone = 6;
+
+void turn_off_progressive_sequence(App& app) {
+    app.controls.set_checked(kSettings2, kProgressiveSequence, false);
+    app.controls.set_enabled(kSettings2, kProgressiveSequence, false);
+}
+
+}  // namespace
+
+bool on_interlacing(App& app, int radio) {
+    auto& c = app.controls;
+    if (!c.checked(kDialog, radio)) return false;
+    switch (radio) {
+        case 1201:
+            turn_off_progressive_sequence(app);
+            app.log.add("auto detect progressive / interlaced frames");
+            break;
+        case 1202:
+            // Only progressive frames can make a progressive sequence.
+            c.set_enabled(kSettings2, kProgressiveSequence, true);
+            app.log.add("encode all frames progressive, zigzag scan");
+            break;
+        case 1203:
+            turn_off_progressive_sequence(app);
+            c.check_radio(kDialog, kTff);
+            app.log.add("encode all frames interlaced, alternate scan, TFF set");
+            break;
+        case 1204:
+            turn_off_progressive_sequence(app);
+            c.check_radio(kDialog, kBff);
+            app.log.add("encode all frames interlaced, alternate scan, BFF set");
+            break;
+        default: return false;
+    }
+    c.set_enabled(kDialog, kTff, true);
+    c.set_enabled(kDialog, kBff, true);
+    // The lossless file grows or shrinks with the way frames are coded.
+    refresh_size_estimate(app);
+    return true;
+}
+
+bool on_field_order(App& app, int radio) {
+    auto& c = app.controls;
+    if (!c.checked(kDialog, radio)) return false;
+    if (radio == kBff) {
+        app.log.add("Bottom Field First flagged");
+        return true;
+    }
+    if (c.checked(kSettings2, kProgressiveSequence)) {
+        c.set_checked(kSettings2, kProgressiveSequence, false);
+        app.log.add("Top Field First flagged, progressive sequence turned off");
+    } else {
+        app.log.add("Top Field First flagged");
+    }
+    return true;
+}
+
+bool on_chroma_downsampling(App& app, int radio) {
+    if (!app.controls.checked(kDialog, radio)) return false;
+    bool interlaced = radio == 1220;
+    app.log.add(interlaced ? "interlaced chroma downsampling selected" : "progressive chroma downsampling selected");
+    return true;
+}
+
+bool on_aq_slid(App& app) {
+    static constexpr const char* kMessages[] = {
+        "no adaptive quantization, (default: AQ = 2)",
+        "adaptive quantization, strength = 1, (default: AQ = 2)",
+        "adaptive quantization, strength = 2, (default: AQ = 2)",
+        "adaptive quantization, strength = 3, (default: AQ = 2)",
+        "adaptive quantization, strength = 4, (default: AQ = 2)",
+    };
+    int strength = std::clamp(app.controls.pos(kDialog, kAqSlider), 0, 4);
+    app.controls.set_text(kDialog, kAqBox, settings::int_text(strength));
+    app.log.add(kMessages[strength]);
+    return true;
+}
+
+bool on_dead_zone_mode(App& app, int radio) {
+    if (!app.controls.checked(kDialog, radio)) return false;
+    bool set_values = radio == 1242;
+    settings::set_enabled_ids(app, kDialog, {kDeadZoneIntra, kDeadZoneNonIntra}, set_values);
+    if (radio == 1240) app.log.add("dead zone quantization turned off");
+    if (radio == 1241) app.log.add("dead zone quantization set to automatic");
+    if (set_values) app.log.add("set intra and non-intra values for dead zone quantization (range 0 - 6)");
+    return true;
+}
+
+// A box without a number keeps that dead zone's previous value; the range is 0 to 6 (the box takes
+// digits only, so below 0 can come only from a pasted sign).
+bool on_dead_zone_typed(App& app, int box) {
+    bool intra = box == kDeadZoneIntra;
+    int32_t& stored = intra ? app.settings.values.dead_zone_intra : app.settings.values.dead_zone_non_intra;
+    int32_t value = stored;
+    if (!settings::parse_int_text(app.controls.text(kDialog, box), value)) value = stored;
+    stored = std::clamp(value, 0, kMaxDeadZone);
+    app.controls.set_text(kDialog, box, settings::int_text(stored));
+    app.log.add(intra ? "intra dead zone set" : "non-intra dead zone set");
+    return true;
+}
+
+namespace {
+
+bool is_radio_click(const ui::Event& e) { return e.kind == ui::EventKind::Clicked; }
+
+bool dispatch(App& app, const ui::Event& e) {
+    using ui::EventKind;
+    const int id = e.id;
+    if (id >= 1201 && id <= 1204) return is_radio_click(e) && on_interlacing(app, id);
+    if (id == kTff || id == kBff) return is_radio_click(e) && on_field_order(app, id);
+    if (id == 1219 || id == 1220) return is_radio_click(e) && on_chroma_downsampling(app, id);
+    if (id >= 1240 && id <= 1242) return is_radio_click(e) && on_dead_zone_mode(app, id);
+    switch (id) {
+        case 1208: return e.kind == EventKind::TextChanged && on_gop_length_typed(app);
+        case 1209: return e.kind == EventKind::Spun && on_gop_length_spun(app);
+        case 1207: return e.kind == EventKind::TextChanged && on_b_frames_typed(app);
+        case 1210: return e.kind == EventKind::Spun && on_b_frames_spun(app);
+        case 1211: return e.kind == EventKind::Clicked && on_constant_quantisation(app);
+        case 1212:
+            if (e.kind == EventKind::FocusGained) on_quantiser_entered(app);
+            if (e.kind == EventKind::FocusLost) return on_quantiser_left(app);
+            // Typing is checked when the box is left, so a half-typed value is never corrected.
+            return false;
+        case 1214: return e.kind == EventKind::Clicked && on_check_max_bitrate(app);
+        case 1217:
+        case 1218: return e.kind == EventKind::Spun && on_factor_spun(app, id);
+        case kAqSlider: return e.kind == EventKind::Slid && on_aq_slid(app);
+        case kDeadZoneIntra:
+        case kDeadZoneNonIntra: return e.kind == EventKind::TextChanged && on_dead_zone_typed(app, id);
+        default: return false;
+    }
+}
+
+}  // namespace
+
+}  // namespace settings1
+
+void on_settings1_page(App& app, const ui::Event& event) {
+    if (event.dialog != settings1::kDialog) return;
+    if (settings1::dispatch(app, event)) settings::refresh_listing(app);
+}
 
 }  // namespace qz::pages

@@ -51,6 +51,9 @@ double monotonic_seconds();
 // Dynamic libraries. The handle is opaque; nullptr means failure.
 using LibraryHandle = void*;
 LibraryHandle load_library(const std::string& name_or_path);
+// The library of that name when it is already loaded in the process (nothing is loaded otherwise);
+// the handle counts as a load of its own and is given back with unload_library.
+LibraryHandle loaded_library(const std::string& name_or_path);
 void* library_symbol(LibraryHandle library, const char* name);
 void unload_library(LibraryHandle library);
 // Full path of the file a loaded library came from, empty when unknown.

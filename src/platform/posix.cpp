@@ -126,6 +126,10 @@ LibraryHandle load_library(const std::string& name_or_path) {
     return ::dlopen(name_or_path.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
+LibraryHandle loaded_library(const std::string& name_or_path) {
+    return ::dlopen(name_or_path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+}
+
 void* library_symbol(LibraryHandle library, const char* name) {
     if (!library) return nullptr;
     return ::dlsym(library, name);

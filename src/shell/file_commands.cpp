@@ -9,11 +9,6 @@ namespace qz::shell {
 
 namespace {
 
-std::string folder_of(const std::string& path) {
-    size_t last = path.find_last_of(platform::path_separator());
-    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
-
 // The output and log dialogs. A name typed without extension gets the extension of the files the
 // dialog lists (".m2v", ".log"), so the encoder writes the stream and log the user meant.
 std::optional<std::string> choose(App& app, const char* title, const char* filter, const char* pattern,
@@ -25,7 +20,7 @@ std::optional<std::string> choose(App& app, const char* title, const char* filte
     request.pattern = pattern;
     request.default_extension = extension;
     request.start_name = current;
-    request.start_folder = folder_of(current);
+    request.start_folder = ui::folder_of(current);
     return app.dialogs->file_dialog(request);
 }
 

@@ -1,10 +1,13 @@
 #include "shell/main_window.h"
 
 #include "settings/settings_file_writer.h"
+#include "input/input_kind.h"
 #include "shell/encode_launch.h"
+#include "shell/settings_commands.h"
 #include "shell/window_refresh.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <initializer_list>
 
@@ -96,6 +99,23 @@ void on_tab_change(App& app, const ui::Event&) {
         default: break;
     }
     if (app.controls.selected_tab() >= kChaptersTab) app.preview_refresh_pending = true;
+}
+
+void refresh_preview_on_press(App& app) {
+    if (!app.preview_refresh_pending) return;
+    int frames = app.video.frame_count;
+    int position = frames > 0 ? static_cast<int>(std::lround(1000.0 * app.video.current_frame / frames)) : 0;
+    for (int dialog : {108, 109, 110}) app.controls.set_pos(dialog, 1611, position);
+    app.preview_refresh_pending = false;
+}
+
+bool open_dropped_file(App& app, const std::string& path) {
+    if (input::has_extension(path, ".ini")) {
+        app.settings.user_settings_path = path;
+        load_settings_file(app, true);
+        return true;
+    }
+    return false;
 }
 
 void on_about(App& app, const ui::Event&) {

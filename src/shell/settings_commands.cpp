@@ -10,11 +10,6 @@ namespace qz::shell {
 
 namespace {
 
-std::string folder_of(const std::string& path) {
-    size_t last = path.find_last_of(platform::path_separator());
-    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
-
 // Asks for the user settings file; false when the user cancels (the current name stays).
 bool choose_user_settings_file(App& app, bool save) {
     if (!app.dialogs) return false;
@@ -37,12 +32,16 @@ ui::FileDialogRequest settings_file_dialog(const App& app, bool save) {
     request.pattern = "*.ini";
     request.default_extension = "ini";
     request.start_name = app.settings.user_settings_path;
-    request.start_folder = folder_of(app.settings.user_settings_path);
+    request.start_folder = ui::folder_of(app.settings.user_settings_path);
     return request;
 }
 
 void load_settings_command(App& app, bool user_file) {
     if (user_file && !choose_user_settings_file(app, false)) return;
+    load_settings_file(app, user_file);
+}
+
+void load_settings_file(App& app, bool user_file) {
     app.video.kind.is_avs = false;
     app.video.kind.is_d2v = false;
     app.settings.input_valid = false;
@@ -51,6 +50,7 @@ void load_settings_command(App& app, bool user_file) {
     settings::apply_record_to_pages(app);
     open_input_named_by_settings(app);
     refresh_file_captions(app, RefreshScope::Complete);
+    settings::refresh_listing(app);  // the listing shows what was just loaded
 }
 
 void save_settings_command(App& app, bool user_file) {

@@ -10,6 +10,9 @@ namespace qz::shell {
 // Then forgets the loaded input, resets every setting, reads the file and applies it to the pages.
 void load_settings_command(App& app, bool user_file);
 
+// The load itself, after any dialog: the user settings path, or QZ.ini without `user_file`.
+void load_settings_file(App& app, bool user_file);
+
 // With `user_file`, asks for the file first ("save ini file"); then writes it. The writer reports.
 void save_settings_command(App& app, bool user_file);
 

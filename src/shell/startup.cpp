@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "input/avisynth_lookup.h"
 #include "matrices/matrix_tables.h"
 #include "settings/defaults.h"
 #include "settings/settings_file_reader.h"
@@ -19,11 +20,13 @@ int check_processor(App& app, const platform::CpuFeatureWords& words, void (*pau
 }
 
 void start_up(App& app, const StartOptions& options) {
+    input::locate_avisynth(app);
     app.processors = read_processor_count();
     matrices::initialise_custom_matrix(app.settings);
     app.cpu_level = check_processor(app, platform::cpu_feature_words());
     app.log.add_line("", true);
     app.log.add("initialize...");
+    if (!app.avisynth_installed) app.log.add("Warning, Avisynth not installed");
     app.paths = discover_program(options.home_folder);
     app.settings.default_settings_path = app.paths.default_settings_file;
     settings::reset_to_defaults(app);

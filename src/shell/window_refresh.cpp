@@ -1,5 +1,6 @@
 #include "shell/window_refresh.h"
 
+#include "pages/main_page.h"
 #include "settings/value_text.h"
 #include "shell/time_texts.h"
 
@@ -84,14 +85,7 @@ void show_pulldown_and_one_pass(App& app) {
         c.set_enabled(kMain, 1151, true);
     }
     if (c.checked(kMain, 1157)) {
-        c.set_enabled(kSettings1, 1211, false);
-        c.set_enabled(kMain, 1120, true);
-        c.check_radio(kMain, 1120);
-        c.set_enabled(kMain, 1121, true);
-        c.set_enabled(kMain, 1122, false);
-        c.set_enabled(kMain, 1123, true);
-        c.set_enabled(kMain, 1124, true);
-        c.set_enabled(kSettings2, 1306, true);
+        pages::show_one_pass_vbr_on(app);
     } else {
         c.set_enabled(kSettings1, 1211, true);
     }

@@ -57,15 +57,15 @@ constexpr ControlSpec kControls[] = {
     {.dialog = D, .id = 9008, .kind = Kind::Static, .caption = "movie length", .box = kMovieInfoBox},
     {.dialog = D, .id = 1163, .kind = Kind::Static, .caption = "-", .box = kMovieInfoBox},
     {.dialog = D, .id = 9009, .kind = Kind::Static, .caption = "sec", .box = kMovieInfoBox},
-    {.dialog = D, .id = 1164, .kind = Kind::Static, .caption = "-", .box = kMovieInfoBox},
     {.dialog = D, .id = 9010, .kind = Kind::Static, .caption = "hms", .box = kMovieInfoBox},
+    {.dialog = D, .id = 1164, .kind = Kind::Static, .caption = "-", .box = kMovieInfoBox},
     {.dialog = D, .id = 9011, .kind = Kind::Static, .caption = "encoding length", .box = kMovieInfoBox},
     {.dialog = D, .id = 1167, .kind = Kind::Static, .caption = "-", .box = kMovieInfoBox},
     {.dialog = D, .id = 9012, .kind = Kind::Static, .caption = "frames", .box = kMovieInfoBox},
-    {.dialog = D, .id = 1165, .kind = Kind::Static, .caption = "-", .box = kMovieInfoBox},
     {.dialog = D, .id = 9013, .kind = Kind::Static, .caption = "sec", .box = kMovieInfoBox},
-    {.dialog = D, .id = 1166, .kind = Kind::Static, .caption = "-", .box = kMovieInfoBox},
+    {.dialog = D, .id = 1165, .kind = Kind::Static, .caption = "-", .box = kMovieInfoBox},
     {.dialog = D, .id = 9014, .kind = Kind::Static, .caption = "hms", .box = kMovieInfoBox},
+    {.dialog = D, .id = 1166, .kind = Kind::Static, .caption = "-", .box = kMovieInfoBox},
 
     // Speed profile (`*PROFILE`), default Normal.
     {.dialog = D, .id = kProfileBox, .kind = Kind::Group, .caption = "profile"},

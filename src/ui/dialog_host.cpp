@@ -11,4 +11,9 @@ std::string with_default_extension(const std::string& path, const std::string& e
     return path + "." + extension;
 }
 
+std::string folder_of(const std::string& path) {
+    size_t last = path.find_last_of("/\\");
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
 }  // namespace qz::ui

@@ -38,4 +38,8 @@ public:
 // no extension gets ".ext" appended.
 std::string with_default_extension(const std::string& path, const std::string& extension);
 
+// The folder of a file name, up to and including its last separator; empty when it has none. A
+// dialog opens there.
+std::string folder_of(const std::string& path);
+
 }  // namespace qz::ui

@@ -5,6 +5,9 @@ file(MAKE_DIRECTORY ${WORK}/home)
 if(EXISTS ${dir}/${name}.home)
   file(COPY ${dir}/${name}.home/ DESTINATION ${WORK}/home)
 endif()
+# Runs the same on every machine: two processors, and the Avisynth stand-in on the loader's path.
+set(ENV{NUMBER_OF_PROCESSORS} 2)
+set(ENV{LD_LIBRARY_PATH} ${AVS_DIR})
 execute_process(
   COMMAND ${QZGUI} --home ${WORK}/home --script ${SCRIPT}
   WORKING_DIRECTORY ${WORK}

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListView>
@@ -20,6 +21,7 @@ MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app) {
     binding_ = new Binding(app.controls, sink, [this] { end_if_requested(); }, this);
     setWindowTitle(QString::fromLatin1(shell::kWindowCaption));
     setAcceptDrops(true);
+    QApplication::instance()->installEventFilter(this);
 
     auto* tabs = new QTabWidget(this);
     for (int n = 1; n <= ui::kPageCount; ++n)
@@ -66,8 +68,34 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    // Dropped files are handed to the file commands once they exist; nothing is lost meanwhile.
-    event->acceptProposedAction();
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile()) continue;
+        if (shell::open_dropped_file(app_, url.toLocalFile().toLocal8Bit().toStdString())) {
+            event->acceptProposedAction();
+            break;
+        }
+    }
+    binding_->flush();
+    end_if_requested();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape is the dialog's cancel: it ends the program like "exit".
+    if (event->key() == Qt::Key_Escape) {
+        shell::request_end(app_);
+        end_if_requested();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The picture of a newly shown preview page is drawn at the first mouse press after it was shown.
+    if (event->type() == QEvent::MouseButtonPress && app_.preview_refresh_pending) {
+        shell::refresh_preview_on_press(app_);
+        binding_->flush();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace qz::qt

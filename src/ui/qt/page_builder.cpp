@@ -178,7 +178,9 @@ private:
             if (placed_.count(s)) continue;
             w = make_control_widget(dialog_, s->id, binding_, box);
             bool is_label = s->kind == Kind::Static && s->id >= 9000;
-            if (s->kind == Kind::UpDown && previous && previous->kind == Kind::Edit && row > 0) {
+            if (is_label && previous && is_field(*previous) && !label_waiting && is_unit(members, s)) {
+                grid->addWidget(w, row - 1, 2);  // a unit after its value ("sec", "frames")
+            } else if (s->kind == Kind::UpDown && previous && previous->kind == Kind::Edit && row > 0) {
                 grid->addWidget(w, row - 1, 2);
             } else if (label_waiting && is_field(*s)) {
                 grid->addWidget(w, row - 1, 1);
@@ -200,6 +202,12 @@ private:
     static bool is_field(const ControlSpec& s) {
         return s.kind == Kind::Edit || s.kind == Kind::Combo || s.kind == Kind::TrackBar ||
                (s.kind == Kind::Static && s.id < 9000);
+    }
+
+    // A label right after a value is its unit unless a value of its own follows it.
+    static bool is_unit(const std::vector<const ControlSpec*>& members, const ControlSpec* s) {
+        auto it = std::find(members.begin(), members.end(), s);
+        return it + 1 == members.end() || !is_field(**(it + 1));
     }
 
     // Frame-step buttons ("<<<" .. ">>>") and the frame box between them read as one row.

@@ -1,0 +1,124 @@
+// Constant quantisation on the Settings 1 page: the switch with its effect on the bitrate controls of
+// the Main page and on the VBR bias, the quantiser box, the maximum bitrate check and the P and B
+// factor spins.
+#include "pages/settings1_parts.h"
+
+#include "settings/free_format.h"
+#include "settings/page_states.h"
+#include "settings/value_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qz::pages::settings1 {
+
+namespace {
+
+constexpr int kMain = settings::dialog::kMain;
+constexpr int kSettings2 = settings::dialog::kSettings2;
+
+constexpr int kConstantQuantisation = 1211;
+constexpr int kQuantiserBox = 1212;
+constexpr int kCheckMaxBitrate = 1214;
+constexpr int kPFactorBox = 1213, kPFactorSpin = 1217;
+constexpr int kBFactorBox = 1216, kBFactorSpin = 1218;
+
+constexpr int kAverageBitrateRadio = 1120, kFileLengthRadio = 1121;
+constexpr int kFileLengthBox = 1122, kAverageBitrateBox = 1123, kMaxBitrateBox = 1124;
+constexpr int kVbrBiasBox = 1306;
+
+// The non-linear quantiser scale of MPEG-2 runs from 1 to 31.
+constexpr float kLowestQuantiser = 1.0f;
+constexpr float kHighestQuantiser = 31.0f;
+
+bool read_quantiser(const App& app, float& quantiser) {
+    float value = 0.0f;
+    if (!settings::parse_real_text(app.controls.text(kDialog, kQuantiserBox), value) || !std::isfinite(value)) return false;
+    quantiser = value;
+    return true;
+}
+
+void constant_quantisation_on(App& app) {
+    auto& c = app.controls;
+    settings::set_enabled_ids(app, kDialog, {kQuantiserBox, kCheckMaxBitrate, kPFactorBox, kBFactorBox, kPFactorSpin, kBFactorSpin},
+                              true);
+    c.set_checked(kDialog, kCheckMaxBitrate, true);
+    // A constant quantiser decides the rate itself: the average and the file length mean nothing.
+    settings::set_enabled_ids(app, kMain, {kAverageBitrateRadio, kFileLengthRadio, kFileLengthBox, kAverageBitrateBox}, false);
+    c.set_enabled(kMain, kMaxBitrateBox, true);
+    c.set_enabled(kSettings2, kVbrBiasBox, false);
+    app.log.add("1 pass Constant Quantization turned on, check on max bitrate also turned on");
+    app.log.add("maximum bitrate will not be exceeded");
+    app.log.add("check on VBV (Virtual Buffer Verifier) can also be turned on in Settings 2 tab");
+}
+
+void constant_quantisation_off(App& app) {
+    auto& c = app.controls;
+    c.set_enabled(kDialog, kQuantiserBox, false);
+    c.set_checked(kDialog, kCheckMaxBitrate, false);
+    settings::set_enabled_ids(app, kDialog, {kCheckMaxBitrate, kPFactorBox, kBFactorBox, kPFactorSpin, kBFactorSpin}, false);
+    // Back to the average bitrate as the entry mode.
+    c.set_enabled(kMain, kAverageBitrateRadio, true);
+    c.check_radio(kMain, kAverageBitrateRadio);
+    c.set_enabled(kMain, kFileLengthRadio, true);
+    c.set_enabled(kMain, kFileLengthBox, false);
+    settings::set_enabled_ids(app, kMain, {kAverageBitrateBox, kMaxBitrateBox}, true);
+    c.set_enabled(kSettings2, kVbrBiasBox, true);
+    app.log.add("constant quantization turned off");
+}
+
+}  // namespace
+
+bool on_constant_quantisation(App& app) {
+    if (app.controls.checked(kDialog, kConstantQuantisation)) constant_quantisation_on(app);
+    else constant_quantisation_off(app);
+    return true;
+}
+
+// The record's quantiser is the value the box goes back to when it is left without a number.
+void on_quantiser_entered(App& app) {
+    float quantiser = 0.0f;
+    if (read_quantiser(app, quantiser)) app.settings.values.cq = quantiser;
+}
+
+bool on_quantiser_left(App& app) {
+    float quantiser = app.settings.values.cq;
+    read_quantiser(app, quantiser);
+    if (!std::isfinite(quantiser)) quantiser = settings::kDefaultQuantiser;
+    quantiser = std::clamp(quantiser, kLowestQuantiser, kHighestQuantiser);
+    app.settings.values.cq = quantiser;
+    app.controls.set_text(kDialog, kQuantiserBox, settings::quantiser_text(quantiser));
+    return true;
+}
+
+bool on_check_max_bitrate(App& app) {
+    bool on = app.controls.checked(kDialog, kCheckMaxBitrate);
+    app.controls.set_enabled(kMain, kMaxBitrateBox, on);
+    if (on)
+        app.log.add("check VBV/max bitrate turned on: check on VBV (Virtual Buffer Verifier), maximum bitrate will not be exceeded");
+    else
+        app.log.add("check VBV/max bitrate turned off");
+    return true;
+}
+
+// Shows the factor of the spin's step and reports the quantiser that P or B frames will get; the
+// factor box is what the settings file takes.
+bool on_factor_spun(App& app, int spin) {
+    if (!app.controls.checked(kDialog, kConstantQuantisation)) return false;
+    const bool p_frames = spin == kPFactorSpin;
+    float factor = settings::factor_at_position(app.controls.pos(kDialog, spin));
+    app.controls.set_text(kDialog, p_frames ? kPFactorBox : kBFactorBox, settings::factor_text(factor));
+
+    float quantiser = 0.0f;
+    if (!read_quantiser(app, quantiser)) {
+        app.log.add("WARNING, invalid CQ value, not a number");
+        return true;
+    }
+    float frame_quantiser = std::clamp(quantiser * factor, kLowestQuantiser, kHighestQuantiser);
+    app.log.add(std::string(p_frames ? "Constant Quantization for P-frames set to "
+                                     : "Constant Quantization for B-frames set to ") +
+                settings::quantiser_text(frame_quantiser));
+    return true;
+}
+
+}  // namespace qz::pages::settings1
