@@ -2,6 +2,7 @@
 
 #include "matrices/matrix_file_command.h"
 #include "platform/platform.h"
+#include "shell/input_command.h"
 #include "shell/settings_commands.h"
 #include "shell/window_refresh.h"
 
@@ -43,6 +44,7 @@ void choose_log(App& app) {
 
 void main_page_file_command(App& app, int id) {
     switch (id) {
+        case 1110: choose_input_command(app); break;
         case 1111: choose_output(app); break;
         case 1112: choose_log(app); break;
         case 1113: load_settings_command(app, true); break;

@@ -3,6 +3,7 @@
 #include "settings/settings_file_writer.h"
 #include "input/input_kind.h"
 #include "shell/encode_launch.h"
+#include "shell/input_command.h"
 #include "shell/settings_commands.h"
 #include "shell/window_refresh.h"
 
@@ -113,6 +114,10 @@ bool open_dropped_file(App& app, const std::string& path) {
     if (input::has_extension(path, ".ini")) {
         app.settings.user_settings_path = path;
         load_settings_file(app, true);
+        return true;
+    }
+    if (input::has_extension(path, ".avs") || input::has_extension(path, ".d2v")) {
+        open_chosen_input(app, path);
         return true;
     }
     return false;

@@ -4,6 +4,7 @@
 #include "settings/defaults.h"
 #include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
+#include "shell/input_command.h"
 #include "shell/window_refresh.h"
 
 namespace qz::shell {
@@ -19,8 +20,6 @@ bool choose_user_settings_file(App& app, bool save) {
     return true;
 }
 
-// Opening the input a loaded file names belongs to the input bridges.
-void open_input_named_by_settings(App&) {}
 
 }  // namespace
 

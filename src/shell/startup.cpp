@@ -1,9 +1,11 @@
 #include "shell/startup.h"
 
 #include "input/avisynth_lookup.h"
+#include "input/input_open.h"
 #include "matrices/matrix_tables.h"
 #include "settings/defaults.h"
 #include "settings/settings_file_reader.h"
+#include "shell/input_command.h"
 #include "shell/window_refresh.h"
 #include "shell/main_window.h"
 
@@ -32,10 +34,11 @@ void start_up(App& app, const StartOptions& options) {
     settings::reset_to_defaults(app);
     settings::read_settings_file(app, settings::kDefaultSettingsFile);
     settings::apply_record_to_pages(app);
+    open_input_named_by_settings(app);
     refresh_file_captions(app, RefreshScope::Complete);
     app.preview_refresh_pending = false;
 }
 
-void shut_down(App&) {}
+void shut_down(App& app) { input::close_inputs(app); }
 
 }  // namespace qz::shell

@@ -17,8 +17,7 @@ using namespace qz::matrices::test;
 namespace fs = std::filesystem;
 
 std::string data_file(const std::string& name) {
-    const char* dir = std::getenv("QZ_TEST_DATA");
-    return std::string(dir ? dir : "tests/data") + "/matrices/" + name;
+    return std::string(QZ_TEST_DATA) + "/matrices/" + name;
 }
 
 std::string read_text(const std::string& path) {

@@ -33,8 +33,7 @@ void spill(const fs::path& path, const std::string& text) {
 }
 
 fs::path test_data(const char* name) {
-    const char* root = std::getenv("QZ_TEST_DATA");
-    return fs::path(root ? root : "tests/data") / "settings" / name;
+    return fs::path(QZ_TEST_DATA) / "settings" / name;
 }
 
 struct ScriptedDialogs : ui::DialogHost {
@@ -63,7 +62,7 @@ struct SettingsFileTest : ::testing::Test {
         app->settings.default_settings_path = app->paths.default_settings_file;
         app->processors = {true, 2};
         settings::reset_to_defaults(*app);
-        spill(dir / "clip.avs", "");
+        spill(dir / "clip.avs", "BlankClip(length=1000, width=720, height=576, pixel_type=\"YV12\", fps=25)\n");
     }
     void TearDown() override { fs::remove_all(dir); }
 

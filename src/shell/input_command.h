@@ -1,0 +1,21 @@
+// The input button (1110) and opening the input a settings file names.
+#pragma once
+
+#include "shell/app.h"
+
+#include <string>
+
+namespace qz::shell {
+
+// Asks for the input ("select input file"); a cancelled dialog keeps the previous input and video.
+void choose_input_command(App& app);
+
+// Opens `path` as the new input, as after a confirmed dialog: classification, the open procedure of
+// its kind with every message and clean-up, the lists cleared, the captions and the automatic GOP
+// length refreshed.
+void open_chosen_input(App& app, const std::string& path);
+
+// Opens the input the Settings record names after a load (start-up, "load ini file", "load QZ.ini").
+void open_input_named_by_settings(App& app);
+
+}  // namespace qz::shell
