@@ -2,8 +2,10 @@ get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/home)
-# The program folder has its DGDecode libraries, as a user's has.
-file(COPY ${DGDECODE_DIR} DESTINATION ${WORK}/home)
+# The program folder has its DGDecode libraries, as a user's has, unless the scenario brings its own.
+if(NOT EXISTS ${dir}/${name}.home/DGDecode)
+  file(COPY ${DGDECODE_DIR} DESTINATION ${WORK}/home)
+endif()
 if(EXISTS ${dir}/${name}.home)
   file(COPY ${dir}/${name}.home/ DESTINATION ${WORK}/home)
 endif()
