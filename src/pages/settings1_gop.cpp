@@ -17,7 +17,7 @@ constexpr int kDefaultGopLength = 15, kDefaultBFrames = 2;
 constexpr int kMinGopLength = 1, kMaxGopLength = 36;
 // The longest GOP a PAL DVD allows, and an NTSC one.
 constexpr int kPalGopLimit = 15, kNtscGopLimit = 18;
-// More consecutive B frames than this is outside the DVD specification.
+// More consecutive B frames than this is more than DVD players accept.
 constexpr int kDvdBFrameLimit = 2;
 
 int box_integer(const App& app, int box, int fallback) {
