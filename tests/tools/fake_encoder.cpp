@@ -32,7 +32,10 @@ int main(int argc, char**) {
     if (const char* sleep_ms = std::getenv("FAKE_ENCODER_SLEEP_MS"))
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(sleep_ms)));
     const char* mode = std::getenv("FAKE_ENCODER_MODE");
-    if (mode && std::strcmp(mode, "crash") == 0) std::raise(SIGSEGV);
+    if (mode && std::strcmp(mode, "crash") == 0) {
+        std::signal(SIGSEGV, SIG_DFL);  // die by the signal even where a sanitizer catches it
+        std::raise(SIGSEGV);
+    }
     if (mode && std::strcmp(mode, "fail") == 0) return 3;
     return 0;
 }
