@@ -76,6 +76,8 @@ QWidget* create_widget(const ControlSpec& spec, QWidget* parent) {
         case Kind::Static: {
             auto* label = new QLabel(parent);
             label->setTextInteractionFlags(Qt::NoTextInteraction);
+            // Long hints wrap instead of widening the page past the window.
+            if (std::string_view(spec.caption).size() > 32) label->setWordWrap(true);
             return label;
         }
         case Kind::Group: return new QGroupBox(parent);
@@ -269,7 +271,7 @@ QWidget* build_page(int dialog, Binding& binding, QWidget* parent) {
 
     int total = 0;
     for (const Block& b : blocks) total += b.weight;
-    const int columns = total > 40 ? 3 : (total > 14 ? 2 : 1);
+    const int columns = total > 40 ? 3 : (total > 10 ? 2 : 1);
     auto* row = new QHBoxLayout(page);
     row->setContentsMargins(6, 6, 6, 6);
     int per_column = (total + columns - 1) / columns, filled = 0, column = 0;
