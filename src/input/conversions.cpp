@@ -1,5 +1,7 @@
 #include "input/conversions.h"
 
+#include "input/conversion_steps.h"
+
 #include "platform/platform.h"
 #include "shell/program_paths.h"
 
@@ -9,7 +11,6 @@ namespace qz::input {
 
 namespace {
 
-uint8_t mean_up(unsigned a, unsigned b) { return static_cast<uint8_t>((a + b + 1) >> 1); }
 
 constexpr ConversionKernels kPlain{yuy2_to_420_plain, chroma_422_to_420_plain, chroma_444_to_420_plain};
 
@@ -40,22 +41,12 @@ void yuy2_to_420_plain(const uint8_t* packed, int width, int height, uint8_t* y,
         uint8_t* y1 = y0 + width;
         uint8_t* u_row = u + size_t(row / 2) * size_t(pairs);
         uint8_t* v_row = v + size_t(row / 2) * size_t(pairs);
-        for (int p = 0; p < pairs; ++p) {
-            y0[2 * p] = a[4 * p];
-            y0[2 * p + 1] = a[4 * p + 2];
-            y1[2 * p] = b[4 * p];
-            y1[2 * p + 1] = b[4 * p + 2];
-            u_row[p] = mean_up(a[4 * p + 1], b[4 * p + 1]);
-            v_row[p] = mean_up(a[4 * p + 3], b[4 * p + 3]);
-        }
+        steps::yuy2_row_pair(a, b, y0, y1, u_row, v_row, 0, pairs);
     }
     if (row < height) {
         const uint8_t* a = packed + size_t(row) * packed_row;
         uint8_t* y0 = y + size_t(row) * size_t(width);
-        for (int p = 0; p < pairs; ++p) {
-            y0[2 * p] = a[4 * p];
-            y0[2 * p + 1] = a[4 * p + 2];
-        }
+        steps::yuy2_luma_row(a, y0, 0, pairs);
     }
 }
 
@@ -65,7 +56,7 @@ void chroma_422_to_420_plain(const uint8_t* source, int chroma_width, int height
         const uint8_t* a = source + size_t(2 * k) * w;
         const uint8_t* b = a + w;
         uint8_t* out = target + size_t(k) * w;
-        for (size_t x = 0; x < w; ++x) out[x] = mean_up(a[x], b[x]);
+        steps::vertical_mean_row(a, b, out, 0, w);
     }
 }
 
@@ -76,9 +67,7 @@ void chroma_444_to_420_plain(const uint8_t* source, int width, int height, uint8
         const uint8_t* a = source + size_t(2 * k) * w;
         const uint8_t* b = a + w;
         uint8_t* out = target + size_t(k) * out_width;
-        for (size_t x = 0; x < out_width; ++x) {
-            out[x] = mean_up(mean_up(a[2 * x], a[2 * x + 1]), mean_up(b[2 * x], b[2 * x + 1]));
-        }
+        steps::block_mean_row(a, b, out, 0, out_width);
     }
 }
 

@@ -1,6 +1,7 @@
 // SSE2 variants of the colour conversions: 16 output samples per step, the rest of a row by the plain
 // formula. Compiled with -msse2 only.
 #include "input/conversions.h"
+#include "input/conversion_steps.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 
@@ -10,7 +11,6 @@ namespace qz::input {
 
 namespace {
 
-uint8_t mean_up(unsigned a, unsigned b) { return static_cast<uint8_t>((a + b + 1) >> 1); }
 
 __m128i load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 void store(uint8_t* p, __m128i value) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), value); }
@@ -49,24 +49,14 @@ void yuy2_to_420_sse2(const uint8_t* packed, int width, int height, uint8_t* y, 
             _mm_storel_epi64(reinterpret_cast<__m128i*>(u_row + p), uv);
             _mm_storel_epi64(reinterpret_cast<__m128i*>(v_row + p), _mm_srli_si128(uv, 8));
         }
-        for (; p < pairs; ++p) {
-            y0[2 * p] = a[4 * p];
-            y0[2 * p + 1] = a[4 * p + 2];
-            y1[2 * p] = b[4 * p];
-            y1[2 * p + 1] = b[4 * p + 2];
-            u_row[p] = mean_up(a[4 * p + 1], b[4 * p + 1]);
-            v_row[p] = mean_up(a[4 * p + 3], b[4 * p + 3]);
-        }
+        steps::yuy2_row_pair(a, b, y0, y1, u_row, v_row, p, pairs);
     }
     if (row < height) {
         const uint8_t* a = packed + size_t(row) * packed_row;
         uint8_t* y0 = y + size_t(row) * size_t(width);
         int p = 0;
         for (; p + 8 <= pairs; p += 8) store(y0 + 2 * p, even_bytes(load(a + 4 * p), load(a + 4 * p + 16)));
-        for (; p < pairs; ++p) {
-            y0[2 * p] = a[4 * p];
-            y0[2 * p + 1] = a[4 * p + 2];
-        }
+        steps::yuy2_luma_row(a, y0, p, pairs);
     }
 }
 
@@ -78,7 +68,7 @@ void chroma_422_to_420_sse2(const uint8_t* source, int chroma_width, int height,
         uint8_t* out = target + size_t(k) * w;
         size_t x = 0;
         for (; x + 16 <= w; x += 16) store(out + x, _mm_avg_epu8(load(a + x), load(b + x)));
-        for (; x < w; ++x) out[x] = mean_up(a[x], b[x]);
+        steps::vertical_mean_row(a, b, out, x, w);
     }
 }
 
@@ -97,9 +87,7 @@ void chroma_444_to_420_sse2(const uint8_t* source, int width, int height, uint8_
             const __m128i bottom = _mm_avg_epu8(even_bytes(b0, b1), odd_bytes(b0, b1));
             store(out + x, _mm_avg_epu8(top, bottom));
         }
-        for (; x < out_width; ++x) {
-            out[x] = mean_up(mean_up(a[2 * x], a[2 * x + 1]), mean_up(b[2 * x], b[2 * x + 1]));
-        }
+        steps::block_mean_row(a, b, out, x, out_width);
     }
 }
 

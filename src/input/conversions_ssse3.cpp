@@ -1,6 +1,7 @@
 // SSSE3 variant of the YUY2 conversion: one byte shuffle separates luma from chroma where SSE2 needs
 // masks, shifts and packs. Compiled with -mssse3 only.
 #include "input/conversions.h"
+#include "input/conversion_steps.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 
@@ -10,7 +11,6 @@ namespace qz::input {
 
 namespace {
 
-uint8_t mean_up(unsigned a, unsigned b) { return static_cast<uint8_t>((a + b + 1) >> 1); }
 
 __m128i load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 void store(uint8_t* p, __m128i value) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), value); }
@@ -46,14 +46,7 @@ void yuy2_to_420_ssse3(const uint8_t* packed, int width, int height, uint8_t* y,
             _mm_storel_epi64(reinterpret_cast<__m128i*>(u_row + p), uv);
             _mm_storel_epi64(reinterpret_cast<__m128i*>(v_row + p), _mm_srli_si128(uv, 8));
         }
-        for (; p < pairs; ++p) {
-            y0[2 * p] = a[4 * p];
-            y0[2 * p + 1] = a[4 * p + 2];
-            y1[2 * p] = b[4 * p];
-            y1[2 * p + 1] = b[4 * p + 2];
-            u_row[p] = mean_up(a[4 * p + 1], b[4 * p + 1]);
-            v_row[p] = mean_up(a[4 * p + 3], b[4 * p + 3]);
-        }
+        steps::yuy2_row_pair(a, b, y0, y1, u_row, v_row, p, pairs);
     }
     if (row < height) {
         const uint8_t* a = packed + size_t(row) * packed_row;
@@ -62,10 +55,7 @@ void yuy2_to_420_ssse3(const uint8_t* packed, int width, int height, uint8_t* y,
         for (; p + 8 <= pairs; p += 8) {
             store(y0 + 2 * p, _mm_unpacklo_epi64(evens_then_odds(load(a + 4 * p)), evens_then_odds(load(a + 4 * p + 16))));
         }
-        for (; p < pairs; ++p) {
-            y0[2 * p] = a[4 * p];
-            y0[2 * p + 1] = a[4 * p + 2];
-        }
+        steps::yuy2_luma_row(a, y0, p, pairs);
     }
 }
 
