@@ -3,55 +3,22 @@
 // preview slider), and the ffmpeg command decoding the same file as a reference.
 #include <benchmark/benchmark.h>
 
+#include "bench_clip.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
 
-#include "clip_writer.h"
-#include "d2v_writer.h"
 #include "dgdecode_interface.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr int kFrames = 1100;
+constexpr int kFrames = qz::bench::kBenchClipFrames;
 
-struct BenchClip {
-    std::string stream;
-    std::string d2v;
-    bool ok = false;
-};
-
-const BenchClip& clip() {
-    static BenchClip c = [] {
-        BenchClip made;
-        std::string dir = QZ_BENCH_CLIP_DIR;
-        std::filesystem::create_directories(dir);
-        qz::testclip::ClipSpec spec;
-        spec.path = dir + "/hd1080_v1.m2v";
-        spec.width = 1920;
-        spec.height = 1080;
-        spec.frames = kFrames;
-        spec.qscale = 12;
-        made.stream = spec.path;
-        made.d2v = dir + "/hd1080_v1.d2v";
-        if (std::filesystem::exists(made.d2v)) {
-            made.ok = true;
-            return made;
-        }
-        std::string error;
-        std::vector<std::string> written;
-        qz::testclip::D2vSpec project;
-        project.d2v_path = made.d2v;
-        made.ok = qz::testclip::write_clip(spec, written, error);
-        project.stream_files = written;
-        made.ok = made.ok && qz::testclip::write_d2v(project, error);
-        if (!made.ok) std::fprintf(stderr, "cannot make the clip: %s\n", error.c_str());
-        return made;
-    }();
-    return c;
-}
+using qz::bench::BenchClip;
+const BenchClip& clip() { return qz::bench::bench_clip(); }
 
 struct Library {
     qz::platform::LibraryHandle handle = nullptr;

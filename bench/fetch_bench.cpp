@@ -3,6 +3,8 @@
 // and the ffmpeg command decoding the same file as the reference for the sequential rate.
 #include <benchmark/benchmark.h>
 
+#include "bench_clip.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,8 +12,6 @@
 #include <random>
 #include <string>
 
-#include "clip_writer.h"
-#include "d2v_writer.h"
 #include "input/fetch_frame.h"
 #include "input/input_kind.h"
 #include "input/input_open.h"
@@ -19,44 +19,10 @@
 
 namespace {
 
-constexpr int kFrames = 1100;
+constexpr int kFrames = qz::bench::kBenchClipFrames;
 
-struct BenchClip {
-    std::string stream;
-    std::string d2v;
-    bool ok = false;
-};
-
-// The same clip the DGDecode stand-in's benchmark uses, made by whichever runs first.
-const BenchClip& clip() {
-    static BenchClip c = [] {
-        BenchClip made;
-        const std::string dir = QZ_BENCH_CLIP_DIR;
-        std::filesystem::create_directories(dir);
-        qz::testclip::ClipSpec spec;
-        spec.path = dir + "/hd1080_v1.m2v";
-        spec.width = 1920;
-        spec.height = 1080;
-        spec.frames = kFrames;
-        spec.qscale = 12;
-        made.stream = spec.path;
-        made.d2v = dir + "/hd1080_v1.d2v";
-        if (std::filesystem::exists(made.d2v)) {
-            made.ok = true;
-            return made;
-        }
-        std::string error;
-        std::vector<std::string> written;
-        made.ok = qz::testclip::write_clip(spec, written, error);
-        qz::testclip::D2vSpec project;
-        project.d2v_path = made.d2v;
-        project.stream_files = written;
-        made.ok = made.ok && qz::testclip::write_d2v(project, error);
-        if (!made.ok) std::fprintf(stderr, "cannot make the clip: %s\n", error.c_str());
-        return made;
-    }();
-    return c;
-}
+using qz::bench::BenchClip;
+const BenchClip& clip() { return qz::bench::bench_clip(); }
 
 // A program state with the project open.
 std::unique_ptr<qz::App> open_project() {
