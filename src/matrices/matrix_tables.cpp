@@ -8,11 +8,11 @@ namespace {
 
 // ---- Pairs fixed by their names: stored exactly as published ----
 
-// The default intra matrix of ISO/IEC 13818-2.
+// The default intra matrix of ISO/IEC 13818-2 (row 2 holds 34 twice: 29 34 34 38).
 constexpr Matrix kIsoIntra = {
     8,  16, 19, 22, 26, 27, 29, 34,  //
     16, 16, 22, 24, 27, 29, 34, 37,  //
-    19, 22, 26, 27, 29, 34, 37, 38,  //
+    19, 22, 26, 27, 29, 34, 34, 38,  //
     22, 22, 26, 27, 29, 34, 37, 40,  //
     22, 26, 27, 29, 32, 35, 40, 48,  //
     26, 27, 29, 32, 35, 40, 48, 58,  //

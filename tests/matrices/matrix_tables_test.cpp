@@ -14,7 +14,7 @@ using namespace qz::matrices;
 using namespace qz::matrices::test;
 
 const Matrix kIsoDefaultIntra = matrix_from_rows(
-    "8 16 19 22 26 27 29 34 / 16 16 22 24 27 29 34 37 / 19 22 26 27 29 34 37 38 / 22 22 26 27 29 34 37 40 / "
+    "8 16 19 22 26 27 29 34 / 16 16 22 24 27 29 34 37 / 19 22 26 27 29 34 34 38 / 22 22 26 27 29 34 37 40 / "
     "22 26 27 29 32 35 40 48 / 26 27 29 32 35 40 48 58 / 26 27 29 34 38 46 56 69 / 27 29 35 38 46 56 69 83");
 
 enum : int { kMpeg = 1, kQlb, kNotch, kQz, kTeal1, kKirun1Cd, kHvsGood, kHvsBetter, kHvsBest, kOlumat6, kOlumat7,
