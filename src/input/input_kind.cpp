@@ -1,9 +1,9 @@
 #include "input/input_kind.h"
 
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "settings/free_format.h"
 
-#include <cstdio>
 #include <string_view>
 
 namespace qz::input {
@@ -131,8 +131,11 @@ InputKind classify_input(const std::string& input_name, const std::string& dgdec
     kind.is_avs = has_extension(name, ".avs");
     if (!has_extension(name, ".d2v")) return kind;
 
-    std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (!file) {
+    // Only the head is read, so the limit only tells a project (tens of MB for the longest films)
+    // from something that is none.
+    constexpr uint64_t kMaxProjectBytes = uint64_t{1} << 30;
+    platform::FileReader file;
+    if (file.open(name, kMaxProjectBytes) != platform::ReadStatus::Ok) {
         kind.is_d2v = false;
         kind.project_usable = false;
         return kind;
@@ -141,7 +144,6 @@ InputKind classify_input(const std::string& input_name, const std::string& dgdec
     std::string project_folder = last_separator == std::string::npos ? std::string() : name.substr(0, last_separator + 1);
     settings::FileLineReader lines(file);
     kind = check_d2v_head(lines, project_folder, dgdecode_folder, platform::file_exists);
-    std::fclose(file);
     return kind;
 }
 

@@ -83,6 +83,7 @@ bool export_matrix_file(App& app, const std::string& path, MatrixFileFormat form
     MatrixFileStatus status = format == MatrixFileFormat::Cqm ? write_cqm_file(path, custom) : write_mtx_file(path, custom);
     if (status != MatrixFileStatus::Ok) {
         app.log.add(matrix_file_message(status));
+        if (!matrix_file_note(status).empty()) app.log.add(matrix_file_note(status));
         return false;
     }
     app.log.add("matrix file successfully written");

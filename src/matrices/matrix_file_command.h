@@ -22,8 +22,8 @@ void run_matrix_file_command(App& app, int control_id);
 // changes nothing. True on success.
 bool import_matrix_file(App& app, const std::string& path);
 
-// Writes the custom pair; logs "matrix file successfully written", or "error writing matrix file"
-// when the file cannot be created or written.
+// Writes the custom pair; logs "matrix file successfully written" once the new file has replaced the
+// old one, or the writer's message (and, when the write had begun, that nothing on disk changed).
 bool export_matrix_file(App& app, const std::string& path, MatrixFileFormat format);
 
 }  // namespace qz::matrices

@@ -1,5 +1,7 @@
 #include "matrices/matrix_files.h"
 
+#include "platform/files.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <limits>
@@ -11,17 +13,12 @@ namespace {
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 // Large enough to tell every value that does not fit 32 bits, small enough never to overflow.
 constexpr int64_t kMagnitudeCeiling = int64_t{1} << 40;
+// 128 values in the text format take a few hundred bytes; a file far larger is no matrix file.
+constexpr uint64_t kMaxMatrixFileBytes = 1u << 20;
 
 bool is_line_end(char ch) { return ch == '\n' || ch == '\r'; }
 bool is_separator(char ch) { return ch == ' ' || ch == '\t' || ch == ',' || ch == '\f' || ch == '\v' || is_line_end(ch); }
 char lower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
-
-struct FileCloser {
-    std::FILE* file;
-    ~FileCloser() {
-        if (file) std::fclose(file);
-    }
-};
 
 void append_value(std::string& out, int32_t value) {
     char field[16];
@@ -30,43 +27,42 @@ void append_value(std::string& out, int32_t value) {
     out += field;
 }
 
-// Writes `size` bytes as the whole new content of `path`; a file that could not be written fully is
-// removed rather than left half written under the user's chosen name.
-MatrixFileStatus write_whole_file(const std::string& path, const void* data, size_t size) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return MatrixFileStatus::WriteError;
-    bool written = std::fwrite(data, 1, size, file) == size;
-    bool closed = std::fclose(file) == 0;
-    if (written && closed) return MatrixFileStatus::Ok;
-    std::remove(path.c_str());
-    return MatrixFileStatus::WriteError;
+MatrixFileStatus read_status(platform::ReadStatus status) {
+    switch (status) {
+        case platform::ReadStatus::Ok: return MatrixFileStatus::Ok;
+        case platform::ReadStatus::NotFound:
+        case platform::ReadStatus::CannotOpen: return MatrixFileStatus::OpenError;
+        case platform::ReadStatus::NotRegularFile: return MatrixFileStatus::NotRegularFile;
+        case platform::ReadStatus::TooLarge: return MatrixFileStatus::TooLarge;
+        case platform::ReadStatus::ReadFailed: break;
+    }
+    return MatrixFileStatus::ReadError;
 }
 
-MatrixFileStatus read_cqm_file(const std::string& path, MatrixPair& pair) {
-    FileCloser f{std::fopen(path.c_str(), "rb")};
-    if (!f.file) return MatrixFileStatus::OpenError;
-    std::array<uint8_t, kCqmBytes> bytes{};
-    size_t got = std::fread(bytes.data(), 1, bytes.size(), f.file);
-    std::optional<MatrixPair> read = parse_cqm(std::span<const uint8_t>(bytes.data(), got));
+// The new content goes to the user's file only as a whole (platform/files.h): a failed write leaves
+// the old file and never removes the chosen path.
+MatrixFileStatus write_whole_file(const std::string& path, std::string_view bytes) {
+    switch (platform::write_file_atomically(path, bytes)) {
+        case platform::WriteStatus::Ok: return MatrixFileStatus::Ok;
+        case platform::WriteStatus::TargetNotRegularFile: return MatrixFileStatus::TargetNotRegularFile;
+        case platform::WriteStatus::CannotCreate: return MatrixFileStatus::WriteError;
+        case platform::WriteStatus::DiskFull: return MatrixFileStatus::DiskFull;
+        case platform::WriteStatus::WriteFailed:
+        case platform::WriteStatus::ReplaceFailed: break;
+    }
+    return MatrixFileStatus::WriteFailed;
+}
+
+MatrixFileStatus read_cqm_file(const platform::FileContents& file, MatrixPair& pair) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(file.bytes.data());
+    std::optional<MatrixPair> read = parse_cqm(std::span<const uint8_t>(bytes, file.bytes.size()));
     if (!read) return MatrixFileStatus::ReadError;
     pair = *read;
     return MatrixFileStatus::Ok;
 }
 
-MatrixFileStatus read_mtx_file(const std::string& path, MatrixPair& pair) {
-    FileCloser f{std::fopen(path.c_str(), "rb")};
-    if (!f.file) return MatrixFileStatus::OpenError;
-    MtxParser parser;
-    char chunk[4096];
-    for (;;) {
-        size_t got = std::fread(chunk, 1, sizeof chunk, f.file);
-        if (!parser.feed(std::string_view(chunk, got))) break;
-        if (got < sizeof chunk) {
-            if (std::ferror(f.file)) return MatrixFileStatus::ReadError;
-            break;
-        }
-    }
-    std::optional<MatrixPair> read = parser.finish();
+MatrixFileStatus read_mtx_file(const platform::FileContents& file, MatrixPair& pair) {
+    std::optional<MatrixPair> read = parse_mtx(file.bytes);
     if (!read) return MatrixFileStatus::ReadError;
     pair = *read;
     return MatrixFileStatus::Ok;
@@ -89,9 +85,22 @@ std::string_view matrix_file_message(MatrixFileStatus status) {
         case MatrixFileStatus::UnknownFormat: return "unknown format matrix file";
         case MatrixFileStatus::OpenError: return "error opening matrix file";
         case MatrixFileStatus::ReadError: return "error reading matrix file";
-        case MatrixFileStatus::WriteError: return "error writing matrix file";
+        case MatrixFileStatus::NotRegularFile: return "matrix file not read, not a regular file";
+        case MatrixFileStatus::TooLarge: return "matrix file not read, larger than 1 MB";
+        case MatrixFileStatus::TargetNotRegularFile: return "matrix file not written, not a regular file";
+        case MatrixFileStatus::WriteError:
+        case MatrixFileStatus::WriteFailed:
+        case MatrixFileStatus::DiskFull: return "error writing matrix file";
     }
     return {};
+}
+
+std::string_view matrix_file_note(MatrixFileStatus status) {
+    switch (status) {
+        case MatrixFileStatus::WriteFailed: return "nothing on disk was changed";
+        case MatrixFileStatus::DiskFull: return "nothing on disk was changed, the disk is full";
+        default: return {};
+    }
 }
 
 // ---- Text format reader ----
@@ -220,22 +229,20 @@ std::array<uint8_t, kCqmBytes> format_cqm(const MatrixPair& pair) {
 // ---- Files ----
 
 MatrixFileStatus read_matrix_file(const std::string& path, MatrixPair& pair) {
-    switch (matrix_file_format(path)) {
-        case MatrixFileFormat::Cqm: return read_cqm_file(path, pair);
-        case MatrixFileFormat::Mtx: return read_mtx_file(path, pair);
-        case MatrixFileFormat::Unknown: break;
-    }
-    return MatrixFileStatus::UnknownFormat;
+    MatrixFileFormat format = matrix_file_format(path);
+    if (format == MatrixFileFormat::Unknown) return MatrixFileStatus::UnknownFormat;
+    platform::FileContents file = platform::read_regular_file(path, kMaxMatrixFileBytes);
+    if (file.status != platform::ReadStatus::Ok) return read_status(file.status);
+    return format == MatrixFileFormat::Cqm ? read_cqm_file(file, pair) : read_mtx_file(file, pair);
 }
 
 MatrixFileStatus write_mtx_file(const std::string& path, const MatrixPair& pair) {
-    std::string text = format_mtx(pair);
-    return write_whole_file(path, text.data(), text.size());
+    return write_whole_file(path, format_mtx(pair));
 }
 
 MatrixFileStatus write_cqm_file(const std::string& path, const MatrixPair& pair) {
     std::array<uint8_t, kCqmBytes> bytes = format_cqm(pair);
-    return write_whole_file(path, bytes.data(), bytes.size());
+    return write_whole_file(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace qz::matrices

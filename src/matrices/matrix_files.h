@@ -20,10 +20,24 @@ enum class MatrixFileFormat { Mtx, Cqm, Unknown };
 // The format by the name's last three characters, whatever their case ("x.MTX" is text).
 MatrixFileFormat matrix_file_format(std::string_view path);
 
-enum class MatrixFileStatus { Ok, UnknownFormat, OpenError, ReadError, WriteError };
+enum class MatrixFileStatus {
+    Ok,
+    UnknownFormat,
+    OpenError,
+    ReadError,
+    NotRegularFile,        // a folder, FIFO or device chosen for reading
+    TooLarge,              // far larger than any matrix file
+    WriteError,            // the file could not be created
+    TargetNotRegularFile,  // a folder, FIFO or device chosen for writing: left alone
+    WriteFailed,           // writing failed; the old file stays as it was
+    DiskFull,              // the disk filled up; the old file stays as it was
+};
 
 // The Message log line for a failure; empty for Ok.
 std::string_view matrix_file_message(MatrixFileStatus status);
+// The line that follows it when a write failed after it had begun, saying the old file is intact;
+// empty otherwise.
+std::string_view matrix_file_note(MatrixFileStatus status);
 
 // Reads the text format as it comes, piece by piece, so a file of any size is read in bounded memory.
 // Values are decimal integers (an optional sign, then digits) separated by blanks, tabs, commas or
@@ -73,9 +87,10 @@ std::optional<MatrixPair> parse_cqm(std::span<const uint8_t> bytes);
 std::array<uint8_t, kCqmBytes> format_cqm(const MatrixPair& pair);
 
 // Reads the file into `pair`, whose contents are left alone on any failure. No clamping: the values
-// are exactly as read.
+// are exactly as read. Only a regular file of at most 1 MB is read.
 MatrixFileStatus read_matrix_file(const std::string& path, MatrixPair& pair);
-// Create or overwrite the file; WriteError when it cannot be created or written completely.
+// Create or replace the file as a whole: a failed write leaves the old file as it was and removes
+// nothing but its own temporary file.
 MatrixFileStatus write_mtx_file(const std::string& path, const MatrixPair& pair);
 MatrixFileStatus write_cqm_file(const std::string& path, const MatrixPair& pair);
 

@@ -26,16 +26,16 @@ bool TextLineReader::next(std::string_view& line) {
     return true;
 }
 
-FileLineReader::FileLineReader(std::FILE* file) : file_(file), block_(kBlockSize) {}
+FileLineReader::FileLineReader(platform::FileReader& file) : file_(file), block_(kBlockSize) {}
 
 bool FileLineReader::refill() {
     if (at_end_) return false;
-    size_t got = std::fread(block_.data(), 1, block_.size(), file_);
+    size_t got = file_.read(block_.data(), block_.size());
     pos_ = 0;
     end_ = got;
     if (got == 0) {
         at_end_ = true;
-        failed_ = std::ferror(file_) != 0;
+        failed_ = file_.status() != platform::ReadStatus::Ok;
         return false;
     }
     return true;

@@ -3,8 +3,9 @@
 // and the last line needs none.
 #pragma once
 
+#include "platform/files.h"
+
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,17 +34,18 @@ private:
     size_t pos_ = 0;
 };
 
-// Reads an open file in blocks; the caller owns (and closes) the file.
+// Reads an opened file in blocks; the caller owns (and closes) the file. A read that fails or goes past
+// the file's size limit ends the text as failed (the file's status tells which).
 class FileLineReader final : public LineReader {
 public:
-    explicit FileLineReader(std::FILE* file);
+    explicit FileLineReader(platform::FileReader& file);
     bool next(std::string_view& line) override;
     bool failed() const override { return failed_; }
 
 private:
     bool refill();
 
-    std::FILE* file_;
+    platform::FileReader& file_;
     std::vector<char> block_;
     size_t pos_ = 0, end_ = 0;
     bool at_end_ = false, failed_ = false;

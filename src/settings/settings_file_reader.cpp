@@ -1,10 +1,10 @@
 #include "settings/settings_file_reader.h"
 
 #include "input/input_kind.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "settings/defaults.h"
 
-#include <cstdio>
 #include <string>
 
 namespace qz::settings {
@@ -14,6 +14,9 @@ namespace {
 constexpr int kMainPage = 103;
 constexpr int kInputButton = 1110;
 constexpr const char* kNoInputCaption = "input file name (*.d2v, *.avs)";
+// A file with the full 640000 chapters, 6400 zones and 6400 pan-scan entries is under 10 MB; anything
+// far larger is no settings file.
+constexpr uint64_t kMaxSettingsFileBytes = 64u << 20;
 
 // The reader's file checks: existence, and the input kind detection whose results the program keeps.
 class ProgramEnvironment final : public ReaderEnvironment {
@@ -65,6 +68,25 @@ void report_outcome(App& app, int which, const ReadReport& report) {
         app.log.add("WARNING, input file not found");
 }
 
+// The Message log line for a settings file that could not be opened as one.
+void report_unreadable_file(App& app, int which, platform::ReadStatus status, const std::string& path) {
+    switch (status) {
+        case platform::ReadStatus::NotFound:
+            app.log.add(which == kDefaultSettingsFile ? "QZ.ini not found, using default GUI settings" : "error openening ini file");
+            return;
+        case platform::ReadStatus::NotRegularFile:
+            app.log.add("ini file not read, not a regular file: " + path);
+            return;
+        case platform::ReadStatus::TooLarge:
+            app.log.add("ini file not read, larger than 64 MB: " + path);
+            return;
+        case platform::ReadStatus::ReadFailed: app.log.add("error processing ini file:"); return;
+        case platform::ReadStatus::CannotOpen:
+        case platform::ReadStatus::Ok: break;
+    }
+    app.log.add("error openening ini file");
+}
+
 }  // namespace
 
 void read_settings_file(App& app, int which) {
@@ -75,25 +97,26 @@ void read_settings_file(App& app, int which) {
     clear_panscan_list(app);
 
     const std::string& path = which == kDefaultSettingsFile ? record.default_settings_path : record.user_settings_path;
-    if (which == kDefaultSettingsFile && !platform::file_exists(path)) {
-        app.log.add("QZ.ini not found, using default GUI settings");
-        return;
-    }
-    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
-    if (!file) {
+    platform::FileReader file;
+    platform::ReadStatus opened = file.open(path, kMaxSettingsFileBytes);
+    if (opened != platform::ReadStatus::Ok) {
         record.clear_given();
-        app.log.add("error openening ini file");
+        report_unreadable_file(app, which, opened, path);
         return;
     }
     FileLineReader lines(file);
     ProgramEnvironment environment(app);
     ReadReport report = parse_settings(lines, record, environment);
-    std::fclose(file);
+    platform::ReadStatus ended = file.status();
+    file.close();
 
     if (report.input_rejected) app.controls.set_text(kMainPage, kInputButton, kNoInputCaption);
     if (report.read_error) {
         record.clear_given();
-        app.log.add("error processing ini file:");
+        if (ended == platform::ReadStatus::TooLarge)
+            report_unreadable_file(app, which, ended, path);  // it grew past the limit while being read
+        else
+            app.log.add("error processing ini file:");
         return;
     }
     report_outcome(app, which, report);

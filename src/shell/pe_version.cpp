@@ -1,10 +1,10 @@
 #include "shell/pe_version.h"
 
+#include "platform/files.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace qz::shell {
 
@@ -292,10 +292,6 @@ std::optional<FileVersion> read_version_info(Bytes v) {
     return version;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 std::optional<FileVersion> read_pe_version(std::span<const uint8_t> image) {
@@ -307,14 +303,10 @@ std::optional<FileVersion> read_pe_version(std::span<const uint8_t> image) {
 }
 
 std::optional<FileVersion> read_file_version(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return std::nullopt;
-    long size = std::ftell(file.get());
-    if (size <= 0 || static_cast<unsigned long>(size) > kMaxVersionedFileBytes) return std::nullopt;
-    if (std::fseek(file.get(), 0, SEEK_SET) != 0) return std::nullopt;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
-    return read_pe_version(bytes);
+    platform::FileContents file = platform::read_regular_file(path, kMaxVersionedFileBytes);
+    if (file.status != platform::ReadStatus::Ok || file.bytes.empty()) return std::nullopt;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(file.bytes.data());
+    return read_pe_version(std::span<const uint8_t>(bytes, file.bytes.size()));
 }
 
 std::string version_line(const FileVersion& version) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -37,14 +38,21 @@ std::vector<std::string> all_lines(LineReader& reader) {
     return lines;
 }
 
+// The input as a file of its own (one per fuzzing process, removed after each input).
 void check_same_lines_from_a_file(std::string_view text) {
     if (text.empty()) return;
-    std::FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
-    if (!file) return;
+    static const std::string path = "/tmp/qz_settings_reader_fuzz_" + std::to_string(::getpid()) + ".txt";
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) return;
+    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if (std::fclose(out) != 0 || !written) return;
+    qz::platform::FileReader file;
+    if (file.open(path, text.size()) != qz::platform::ReadStatus::Ok) std::abort();
     FileLineReader from_file(file);
     TextLineReader from_text(text);
-    bool same = all_lines(from_file) == all_lines(from_text);
-    std::fclose(file);
+    bool same = all_lines(from_file) == all_lines(from_text) && !from_file.failed();
+    file.close();
+    std::remove(path.c_str());
     if (!same) std::abort();
 }
 

@@ -202,12 +202,12 @@ TEST_F(MatrixFilesTest, FailuresLeaveThePairAndSayWhy) {
     write_bytes(path("empty.mtx"), "");
     expect_failure(path("empty.mtx"), MatrixFileStatus::ReadError, "error reading matrix file");
     fs::create_directories(path("folder.mtx"));
-    MatrixPair pair = before;
-    EXPECT_NE(read_matrix_file(path("folder.mtx"), pair), MatrixFileStatus::Ok);
-    EXPECT_EQ(pair.intra, before.intra);
+    expect_failure(path("folder.mtx"), MatrixFileStatus::NotRegularFile, "matrix file not read, not a regular file");
+    write_bytes(path("huge.cqm"), std::string((1u << 20) + 1, '\x10'));
+    expect_failure(path("huge.cqm"), MatrixFileStatus::TooLarge, "matrix file not read, larger than 1 MB");
 
     EXPECT_EQ(write_mtx_file(path("no/such/folder/x.mtx"), before), MatrixFileStatus::WriteError);
-    EXPECT_EQ(write_cqm_file(path("folder.mtx"), before), MatrixFileStatus::WriteError);
+    EXPECT_EQ(write_cqm_file(path("folder.mtx"), before), MatrixFileStatus::TargetNotRegularFile);
     EXPECT_EQ(matrix_file_message(MatrixFileStatus::WriteError), "error writing matrix file");
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -46,15 +47,18 @@ TEST(LineReaderTest, AFileGivesTheSameLinesAcrossItsBlocks) {
     std::string edge(64 * 1024 - 514, 'e');
     text = edge + "\n" + std::string(512, 'f') + "\r\n" + std::string(513, 'g') + "\r\n" + text;
 
-    std::FILE* file = std::tmpfile();
-    ASSERT_NE(file, nullptr);
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::rewind(file);
+    const std::string path = testing::TempDir() + "qz_line_reader_blocks.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << text;
+    }
+    qz::platform::FileReader file;
+    ASSERT_EQ(file.open(path, text.size()), qz::platform::ReadStatus::Ok);
     FileLineReader from_file(file);
     TextLineReader from_text(text);
     auto file_lines = lines_of(from_file);
     EXPECT_FALSE(from_file.failed());
-    std::fclose(file);
+    std::remove(path.c_str());
     auto text_lines = lines_of(from_text);
     ASSERT_EQ(file_lines.size(), text_lines.size());
     EXPECT_EQ(file_lines, text_lines);

@@ -128,10 +128,10 @@ TEST_F(SettingsFileTest, TheReaderReportsWhatItFound) {
     EXPECT_TRUE(app->settings.is_given(settings::kBitrate));
     app->log.clear();
 
-    // A folder opens but cannot be read.
+    // A folder is not read at all.
     app->settings.user_settings_path = dir.string();
     settings::read_settings_file(*app, settings::kUserSettingsFile);
-    EXPECT_EQ(log(), std::vector<std::string>{"error processing ini file:"});
+    EXPECT_EQ(log(), std::vector<std::string>{"ini file not read, not a regular file: " + dir.string()});
     EXPECT_FALSE(app->settings.is_given(settings::kBitrate));
 }
 
@@ -179,11 +179,11 @@ TEST_F(SettingsFileTest, AFailedWriteSaysSoAndKeepsTheEncoderFromStarting) {
     EXPECT_EQ(log().front().rfind("settings file write aborted, can't create file: /", 0), 0u);
     app->log.clear();
 
-    if (fs::exists("/dev/full")) {  // a device that is always full
+    if (fs::exists("/dev/full")) {  // a device is never written, not even one that would take it
         app->settings.default_settings_path = "/dev/full";
         EXPECT_FALSE(settings::write_settings_file(*app, settings::kDefaultSettingsFile));
         EXPECT_FALSE(app->settings.write_completed);
-        EXPECT_EQ(log(), std::vector<std::string>{"settings file write aborted, error writing file: /dev/full"});
+        EXPECT_EQ(log(), std::vector<std::string>{"settings file write aborted, not a regular file: /dev/full"});
     }
 }
 
