@@ -1,8 +1,21 @@
 #include "settings/page_states.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace qz::settings {
+
+namespace {
+
+// The frames from first to last, both counted: the whole 32-bit range holds one frame more than a
+// 32-bit count does, so the count is figured wider and kept at the largest it can be.
+int32_t frame_count_of(int32_t first_frame, int32_t last_frame) {
+    const int64_t frames = int64_t{last_frame} - int64_t{first_frame} + 1;
+    return static_cast<int32_t>(std::clamp<int64_t>(frames, 0, INT32_MAX));
+}
+
+}  // namespace
 
 bool input_name_set(const Settings& settings) { return settings.is_given(kInfile); }
 
@@ -44,10 +57,15 @@ void show_frame_range(App& app, int first_frame, int last_frame) {
         app.controls.set_text(dialog::kMain, 1127, "-");
         return;
     }
+    // With a video the range lies inside it; without one a file may name any 32-bit frames.
+    if (app.settings.input_valid && app.video.frame_count > 0) {
+        first_frame = std::min(first_frame, app.video.frame_count - 1);
+        last_frame = std::min(last_frame, app.video.frame_count - 1);
+    }
     if (last_frame < first_frame) last_frame = first_frame;
     v.first_frame = first_frame;
     v.last_frame = last_frame;
-    v.frames_to_encode = last_frame - first_frame + 1;
+    v.frames_to_encode = frame_count_of(first_frame, last_frame);
     app.controls.set_text(dialog::kMain, 1126, std::to_string(first_frame));
     app.controls.set_text(dialog::kMain, 1127, std::to_string(last_frame));
 }
