@@ -57,11 +57,6 @@ void show_frame_range(App& app, int first_frame, int last_frame) {
         app.controls.set_text(dialog::kMain, 1127, "-");
         return;
     }
-    // With a video the range lies inside it; without one a file may name any 32-bit frames.
-    if (app.settings.input_valid && app.video.frame_count > 0) {
-        first_frame = std::min(first_frame, app.video.frame_count - 1);
-        last_frame = std::min(last_frame, app.video.frame_count - 1);
-    }
     if (last_frame < first_frame) last_frame = first_frame;
     v.first_frame = first_frame;
     v.last_frame = last_frame;
