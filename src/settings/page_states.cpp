@@ -47,6 +47,15 @@ void show_automatic_gop(App& app, bool on) {
     set_enabled_ids(app, dialog::kSettings1, {1207, 1208, 1209, 1210}, !on);
 }
 
+void show_pulldown_interlacing(App& app, bool pulldown) {
+    auto& c = app.controls;
+    c.check_radio(dialog::kSettings1, pulldown ? 1202 : 1201);
+    if (!pulldown) c.check_radio(dialog::kSettings1, 1205);
+    set_enabled_ids(app, dialog::kSettings1, {1201, 1202, 1203, 1204}, !pulldown);
+    if (!pulldown) c.set_checked(dialog::kSettings2, 1317, false);
+    c.set_enabled(dialog::kSettings2, 1317, pulldown);
+}
+
 void show_frame_range(App& app, int first_frame, int last_frame) {
     OptionValues& v = app.settings.values;
     if (first_frame < 0) {
