@@ -74,6 +74,10 @@ void show_frame_range(App& app, int first_frame, int last_frame) {
     app.controls.set_text(dialog::kMain, 1127, std::to_string(last_frame));
 }
 
+long long file_length_kbytes(long long average_kbits, double seconds) {
+    return std::llround(static_cast<double>(average_kbits) * seconds / 1.024) / 8;
+}
+
 void show_file_length(App& app, int average_kbits) {
     if (!app.settings.input_valid) {
         app.controls.set_text(dialog::kMain, 1122, "");
@@ -81,11 +85,7 @@ void show_file_length(App& app, int average_kbits) {
     }
     long long kbytes = 0;
     double frame_rate = app.video.frame_rate;
-    if (frame_rate > 1.0) {
-        double seconds = app.settings.values.frames_to_encode / frame_rate;
-        // kilobits of 1000 bits per second into kilobytes of 1024 bytes, rounded half away from zero
-        kbytes = std::llround(average_kbits * seconds / 1.024) / 8;
-    }
+    if (frame_rate > 1.0) kbytes = file_length_kbytes(average_kbits, app.settings.values.frames_to_encode / frame_rate);
     app.controls.set_text(dialog::kMain, 1122, std::to_string(kbytes));
 }
 

@@ -55,6 +55,10 @@ void show_pulldown_interlacing(App& app, bool pulldown);
 // frame range (no valid input): the boxes show "-".
 void show_frame_range(App& app, int first_frame, int last_frame);
 
+// Kilobytes (of 1024 bytes) that an average in kilobits (of 1000 bits) per second fills in `seconds`,
+// rounded half away from zero before the division by 8, which goes toward zero.
+long long file_length_kbytes(long long average_kbits, double seconds);
+
 // The Main page's file length box from an average bitrate over the frames to encode; emptied
 // without a valid input.
 void show_file_length(App& app, int average_kbits);
