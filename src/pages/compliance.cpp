@@ -68,8 +68,7 @@ void fix_time_code(App& app) {
 void fix_frame_structure(App& app, bool film_rate) {
     auto& c = app.controls;
     if (film_rate) {
-        c.check_radio(kSettings1, 1202);  // "progressive"
-        settings::set_enabled_ids(app, kSettings1, {1201, 1202, 1203, 1204}, false);
+        settings::show_pulldown_interlacing(app, true);
         c.set_checked(kMain, 1151, true);  // "3:2 pulldown"
     } else {
         c.set_checked(kMain, 1151, false);

@@ -63,8 +63,9 @@ void check_file_length(App& app) {
         long long average = round_half_away(static_cast<double>(round_half_away(length * 8.192)) / seconds);
         const int maximum = amount_value(app, 1124, v.max_bitrate);
         if (average > maximum) {
+            // The length that goes with the maximum, in the same kilobytes as the refresh shows.
             average = maximum;
-            length = static_cast<long long>(maximum * seconds) / 8;
+            length = settings::file_length_kbytes(maximum, seconds);
         }
         v.bitrate = to_int(average);
         show_number(app, 1123, v.bitrate);

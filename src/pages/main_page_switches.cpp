@@ -25,17 +25,12 @@ void on_smp(App& app, bool on) {
 }
 
 void on_pulldown(App& app, bool on) {
-    auto& c = app.controls;
+    settings::show_pulldown_interlacing(app, on);
     if (on) {
-        c.check_radio(kSettings1, 1202);  // "progressive"
-        settings::set_enabled_ids(app, kSettings1, {1201, 1202, 1203, 1204}, false);
         app.log.add("pulldown turned on, set flags for 23.976 --> 29.97 fps, interlaced is disabled");
         app.log.add("if your source is interlaced please de-interlace it first");
         app.log.add("if input rate is not equal to 23.976, setting is ignored");
     } else {
-        c.check_radio(kSettings1, 1201);  // "auto detect"
-        settings::set_enabled_ids(app, kSettings1, {1201, 1202, 1203, 1204}, true);
-        c.check_radio(kSettings1, 1205);  // "TFF"
         app.log.add("pulldown turned off, interlacing options set to default");
     }
     // The size of a lossless intermediate file depends on the interlacing choice.

@@ -42,6 +42,18 @@ void bitrates(App& app) {
     int average = average_bitrate(app);
     int maximum = s.is_given(kMaxBitrate) ? s.values.max_bitrate
                                           : box_number(app, dialog::kMain, 1124, s.values.max_bitrate);
+    // A file with a maximum and no average is what "Constant Quantization" saves: the quantiser sets
+    // the rate, so no average is written. The maximum is the user's and stays; the average the pages
+    // were reset to goes under it rather than raising it, so such a file loads back as it was saved.
+    if (s.is_given(kMaxBitrate) && !s.is_given(kBitrate)) {
+        s.values.max_bitrate = maximum;
+        app.controls.set_text(dialog::kMain, 1124, int_text(maximum));
+        if (average > maximum) {
+            s.values.bitrate = maximum;
+            app.controls.set_text(dialog::kMain, 1123, int_text(maximum));
+        }
+        return;
+    }
     // An average above the maximum is a rate the encoder cannot keep; it holds also when the file
     // named only the average.
     if (s.is_given(kMaxBitrate) || average > maximum) {

@@ -1,8 +1,21 @@
 #include "settings/page_states.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace qz::settings {
+
+namespace {
+
+// The frames from first to last, both counted: the whole 32-bit range holds one frame more than a
+// 32-bit count does, so the count is figured wider and kept at the largest it can be.
+int32_t frame_count_of(int32_t first_frame, int32_t last_frame) {
+    const int64_t frames = int64_t{last_frame} - int64_t{first_frame} + 1;
+    return static_cast<int32_t>(std::clamp<int64_t>(frames, 0, INT32_MAX));
+}
+
+}  // namespace
 
 bool input_name_set(const Settings& settings) { return settings.is_given(kInfile); }
 
@@ -34,6 +47,15 @@ void show_automatic_gop(App& app, bool on) {
     set_enabled_ids(app, dialog::kSettings1, {1207, 1208, 1209, 1210}, !on);
 }
 
+void show_pulldown_interlacing(App& app, bool pulldown) {
+    auto& c = app.controls;
+    c.check_radio(dialog::kSettings1, pulldown ? 1202 : 1201);
+    if (!pulldown) c.check_radio(dialog::kSettings1, 1205);
+    set_enabled_ids(app, dialog::kSettings1, {1201, 1202, 1203, 1204}, !pulldown);
+    if (!pulldown) c.set_checked(dialog::kSettings2, 1317, false);
+    c.set_enabled(dialog::kSettings2, 1317, pulldown);
+}
+
 void show_frame_range(App& app, int first_frame, int last_frame) {
     OptionValues& v = app.settings.values;
     if (first_frame < 0) {
@@ -47,9 +69,13 @@ void show_frame_range(App& app, int first_frame, int last_frame) {
     if (last_frame < first_frame) last_frame = first_frame;
     v.first_frame = first_frame;
     v.last_frame = last_frame;
-    v.frames_to_encode = last_frame - first_frame + 1;
+    v.frames_to_encode = frame_count_of(first_frame, last_frame);
     app.controls.set_text(dialog::kMain, 1126, std::to_string(first_frame));
     app.controls.set_text(dialog::kMain, 1127, std::to_string(last_frame));
+}
+
+long long file_length_kbytes(long long average_kbits, double seconds) {
+    return std::llround(static_cast<double>(average_kbits) * seconds / 1.024) / 8;
 }
 
 void show_file_length(App& app, int average_kbits) {
@@ -59,11 +85,7 @@ void show_file_length(App& app, int average_kbits) {
     }
     long long kbytes = 0;
     double frame_rate = app.video.frame_rate;
-    if (frame_rate > 1.0) {
-        double seconds = app.settings.values.frames_to_encode / frame_rate;
-        // kilobits of 1000 bits per second into kilobytes of 1024 bytes, rounded half away from zero
-        kbytes = std::llround(average_kbits * seconds / 1.024) / 8;
-    }
+    if (frame_rate > 1.0) kbytes = file_length_kbytes(average_kbits, app.settings.values.frames_to_encode / frame_rate);
     app.controls.set_text(dialog::kMain, 1122, std::to_string(kbytes));
 }
 

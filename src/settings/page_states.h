@@ -45,9 +45,19 @@ void set_b_frame_limit(App& app, int max_b_frames);
 // of Settings 1 disabled; off: the other way round.
 void show_automatic_gop(App& app, bool on);
 
+// "3:2 pulldown" on: "progressive" selected, the four interlacing buttons locked, and "progressive
+// sequence" usable, as with "progressive" chosen by hand or by a loaded file (a file written under
+// pulldown holds *PROGRESSIVE and may hold *PROG_SEQ). Off: "auto detect" and "TFF" selected, the
+// interlacing buttons usable, "progressive sequence" cleared and locked as under "auto detect".
+void show_pulldown_interlacing(App& app, bool pulldown);
+
 // The start and end frame boxes with the frame range kept in the record; first below 0 means no
 // frame range (no valid input): the boxes show "-".
 void show_frame_range(App& app, int first_frame, int last_frame);
+
+// Kilobytes (of 1024 bytes) that an average in kilobits (of 1000 bits) per second fills in `seconds`,
+// rounded half away from zero before the division by 8, which goes toward zero.
+long long file_length_kbytes(long long average_kbits, double seconds);
 
 // The Main page's file length box from an average bitrate over the frames to encode; emptied
 // without a valid input.

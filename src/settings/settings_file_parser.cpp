@@ -151,30 +151,40 @@ private:
     bool has_pending_ = false;
 };
 
+// How far one list read got: the values it stored, and whether it read all it was asked for.
+struct ListRead {
+    int64_t values = 0;
+    bool complete = false;
+};
+
 // One read of `count` free-format values starting on the next line, spreading over as many lines as
 // needed; what remains on its last line is skipped. A count of 0 or below still consumes one line.
-// `store(i, token)` parses and keeps value i. False when a value is not a number or the text ends.
-// A keyword line ends the read without being consumed, so a short list never swallows the settings
-// that follow it.
+// `store(i, token)` parses and keeps value i; the read stops at a value that is not a number or at
+// the end of the text. A keyword line ends the read without being consumed, so a short list never
+// swallows the settings that follow it.
 template <typename Store>
-bool read_list(Lines& lines, int64_t count, Store store) {
+ListRead read_list(Lines& lines, int64_t count, Store store) {
+    ListRead read;
     std::string_view line;
-    if (count <= 0) return lines.next(line);
-    int64_t i = 0;
-    while (i < count) {
-        if (!lines.next(line)) return false;
+    if (count <= 0) {
+        read.complete = lines.next(line);
+        return read;
+    }
+    while (read.values < count) {
+        if (!lines.next(line)) return read;
         if (!line.empty() && line.front() == '*') {
             lines.give_back(line);
-            return false;
+            return read;
         }
         size_t pos = 0;
         std::string_view token;
-        while (i < count && next_value(line, pos, token)) {
-            if (!store(i, token)) return false;
-            ++i;
+        while (read.values < count && next_value(line, pos, token)) {
+            if (!store(read.values, token)) return read;
+            ++read.values;
         }
     }
-    return true;
+    read.complete = true;
+    return read;
 }
 
 class Parser {
@@ -516,60 +526,77 @@ private:
 
     bool count_on_line(int first_column, int32_t& count) const { return one_int(first_column, count); }
 
+    // A list keeps exactly the entries its file holds, up to its capacity: a list that ends early
+    // (a keyword line, a value that is no number, the end of the file) shows no entries it lacks,
+    // and entries beyond the capacity are read, so the file stays in step, but not kept.
     void read_chapters() {
-        int32_t count = 0;
-        if (!count_on_line(9, count)) return;
+        int32_t declared = 0;
+        if (!count_on_line(9, declared)) return;
         ChapterList& list = record_.chapters;
-        list.count = limited(count, 0, kChapterCapacity);
-        bool ok = read_list(lines_, list.count, [&](int64_t i, std::string_view token) {
-            return parse_int(token, list.frames[static_cast<size_t>(i)]);
+        ListRead read = read_list(lines_, declared, [&](int64_t i, std::string_view token) {
+            int32_t frame = 0;
+            if (!parse_int(token, frame)) return false;
+            if (i < kChapterCapacity) list.frames[static_cast<size_t>(i)] = frame;
+            return true;
         });
-        if (ok) set(kChapter);
+        list.count = kept(read.values, kChapterCapacity);
+        report_.chapters = ListCount{std::max(declared, 0), read.values};
+        if (read.complete) set(kChapter);
     }
 
+    // Pairs of start frame and factor; a start frame without its factor is no zone.
     void read_zones() {
-        int32_t count = 0;
-        if (!count_on_line(7, count)) return;
+        int32_t declared = 0;
+        if (!count_on_line(7, declared)) return;
         ZoneList& list = record_.zones;
-        list.count = limited(count, 0, kZoneCapacity);
-        bool ok = read_list(lines_, int64_t{list.count} * 2, [&](int64_t i, std::string_view token) {
-            Zone& zone = list.zones[static_cast<size_t>(i / 2)];
-            return i % 2 == 0 ? parse_int(token, zone.start_frame) : parse_real(token, zone.factor);
+        Zone zone;
+        ListRead read = read_list(lines_, int64_t{declared} * 2, [&](int64_t i, std::string_view token) {
+            if (i % 2 == 0) return parse_int(token, zone.start_frame);
+            if (!parse_real(token, zone.factor)) return false;
+            if (i / 2 < kZoneCapacity) list.zones[static_cast<size_t>(i / 2)] = zone;
+            return true;
         });
-        if (ok) set(kZone);
+        const int64_t found = read.values / 2;
+        list.count = kept(found, kZoneCapacity);
+        report_.zones = ListCount{std::max(declared, 0), found};
+        if (read.complete) set(kZone);
     }
 
-    // Entries beyond the list's capacity are read (so the file stays in step) but not kept.
+    // Entries of three numbers, each read starting on a new line; the third is not kept.
     void read_panscan() {
         std::array<int32_t, 3> head{};
         if (!ints(10, head)) return;
         PanScanList& list = record_.panscan;
         list.display_width = head[0];
         list.display_height = head[1];
-        const int32_t in_file = std::max(head[2], 0);
-        list.count = std::min(in_file, kPanScanCapacity);
-        report_.panscan_entries_in_file = in_file;
-        report_.panscan_cut = in_file > kPanScanCapacity;
-        bool ok = true;
+        const int32_t declared = std::max(head[2], 0);
+        int32_t found = 0;
         std::array<int32_t, 3> entry{};
-        for (int32_t n = 0; ok && n < in_file; ++n) {
-            ok = read_list(lines_, 3, [&](int64_t i, std::string_view token) {
-                return parse_int(token, entry[static_cast<size_t>(i)]);
-            });
-            if (ok && n < kPanScanCapacity) list.entries[static_cast<size_t>(n)] = PanScanEntry{entry[0], entry[1]};
+        bool complete = true;
+        for (; found < declared; ++found) {
+            complete = read_list(lines_, 3, [&](int64_t i, std::string_view token) {
+                           return parse_int(token, entry[static_cast<size_t>(i)]);
+                       }).complete;
+            if (!complete) break;
+            if (found < kPanScanCapacity) list.entries[static_cast<size_t>(found)] = PanScanEntry{entry[0], entry[1]};
         }
-        if (!ok) return;
+        list.count = kept(found, kPanScanCapacity);
+        report_.panscan = ListCount{declared, found};
+        if (!complete) return;
         set(kPanScan);
         list.on = true;
         record_.values.aspect = 5;
     }
+
+    static int32_t kept(int64_t found, int32_t capacity) { return static_cast<int32_t>(std::min<int64_t>(found, capacity)); }
 
     void read_custom_matrix() {
         MatrixPair& pair = record_.custom_matrix;
         auto into = [](std::array<int32_t, 64>& m) {
             return [&m](int64_t i, std::string_view token) { return parse_int(token, m[static_cast<size_t>(i)]); };
         };
-        if (read_list(lines_, 64, into(pair.intra)) && read_list(lines_, 64, into(pair.non_intra))) set(kCustomMatrix);
+        if (read_list(lines_, 64, into(pair.intra)).complete && read_list(lines_, 64, into(pair.non_intra)).complete)
+            set(kCustomMatrix);
     }
 
     Lines lines_;

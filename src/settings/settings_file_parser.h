@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qz::settings {
 
@@ -34,13 +35,25 @@ public:
     virtual InputOutcome check_input(const std::string& path) = 0;
 };
 
+// What a list keyword's line declared against the entries that followed it. A list keeps exactly
+// the entries found, up to its capacity.
+struct ListCount {
+    int64_t declared = 0;  // the count on the keyword line, 0 for a count below 0
+    int64_t found = 0;     // whole entries read before the list ended, at most `declared`
+};
+
 struct ReadReport {
     bool read_error = false;             // the source failed before its end
     InputOutcome input = InputOutcome::NotNamed;  // the last *INFILE line decides
     bool input_rejected = false;         // some *INFILE line named an unusable project
-    int32_t panscan_entries_in_file = 0; // the count a *PANSCAN line gave
-    bool panscan_cut = false;            // that count was above the list's capacity
+    // The last *CHAPTER, *ZONE and *PANSCAN line of each decides.
+    ListCount chapters, zones, panscan;
 };
+
+// The Message log lines for the lists of a read: one for a list shorter than it declared ("ini file
+// declares 3 chapters, only 1 found"), one for a list longer than it keeps ("ini file lists 6401
+// PanScan entries, only the first 6400 loaded").
+std::vector<std::string> list_count_lines(const ReadReport& report);
 
 // Reads every line of `lines` into `record`: values, limits, given marks, lists. Does not reset the
 // record first (the file reader does that).

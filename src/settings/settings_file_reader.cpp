@@ -53,10 +53,7 @@ void forget_file_names(Settings& record) {
 }
 
 void report_outcome(App& app, int which, const ReadReport& report) {
-    if (report.panscan_cut) {
-        app.log.add("ini file lists " + std::to_string(report.panscan_entries_in_file) +
-                    " PanScan entries, only the first " + std::to_string(kPanScanCapacity) + " loaded");
-    }
+    for (const std::string& line : list_count_lines(report)) app.log.add(line);
     app.log.add(which == kDefaultSettingsFile ? "QZ.ini successfully processed" : "USER ini file successfully processed");
     if (report.input == InputOutcome::SourcesMissing || report.input == InputOutcome::VersionMismatch) {
         app.log.add(report.input == InputOutcome::SourcesMissing

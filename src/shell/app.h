@@ -47,8 +47,6 @@ struct App {
     std::atomic<bool> scan_running{false};
     // A preview page was shown; its picture is drawn at the next mouse press.
     bool preview_refresh_pending = false;
-    // The caption refresh selects the field order from the settings only once per run.
-    bool field_order_refreshed = false;
 
     // Set when the program has been asked to end; the front end's loop stops on it.
     std::atomic<bool> end_requested{false};

@@ -48,7 +48,7 @@ void load_settings_file(App& app, bool user_file) {
     settings::read_settings_file(app, user_file ? settings::kUserSettingsFile : settings::kDefaultSettingsFile);
     settings::apply_record_to_pages(app);
     open_input_named_by_settings(app);
-    refresh_file_captions(app, RefreshScope::Complete);
+    refresh_file_captions(app, RefreshScope::SettingsRead);
     settings::refresh_listing(app);  // the listing shows what was just loaded
 }
 

@@ -35,7 +35,7 @@ void start_up(App& app, const StartOptions& options) {
     settings::read_settings_file(app, settings::kDefaultSettingsFile);
     settings::apply_record_to_pages(app);
     open_input_named_by_settings(app);
-    refresh_file_captions(app, RefreshScope::Complete);
+    refresh_file_captions(app, RefreshScope::SettingsRead);
     app.preview_refresh_pending = false;
 }
 

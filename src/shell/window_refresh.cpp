@@ -91,7 +91,10 @@ void show_pulldown_and_one_pass(App& app) {
     }
 }
 
-void show_interlacing(App& app) {
+// The interlacing buttons follow "3:2 pulldown". Right after a settings file was read the file's
+// interlacing and field order are selected; every file's *TFF or *BFF reaches the page, not only the
+// first one of a run. After an input was chosen the choices on the page are the user's and stay.
+void show_interlacing(App& app, bool settings_just_read) {
     ui::Controls& c = app.controls;
     const settings::Settings& s = app.settings;
     if (c.checked(kMain, 1151)) {
@@ -100,6 +103,7 @@ void show_interlacing(App& app) {
         return;
     }
     for (int id = 1201; id <= 1206; ++id) c.set_enabled(kSettings1, id, true);
+    if (!settings_just_read) return;
     if (s.is_given(settings::kProgressive)) {
         c.check_radio(kSettings1, 1202);
     } else if (s.is_given(settings::kInterlaced)) {
@@ -111,13 +115,11 @@ void show_interlacing(App& app) {
     } else {
         c.check_radio(kSettings1, 1201);
     }
-    if (app.field_order_refreshed || s.is_given(settings::kProgressive)) return;
+    if (s.is_given(settings::kProgressive)) return;
     if (s.is_given(settings::kTff)) {
         c.check_radio(kSettings1, 1205);
-        app.field_order_refreshed = true;
     } else if (s.is_given(settings::kBff)) {
         c.check_radio(kSettings1, 1206);
-        app.field_order_refreshed = true;
     }
 }
 
@@ -173,7 +175,7 @@ void refresh_file_captions(App& app, RefreshScope scope) {
     show_panscan_availability(app);
     show_bitrate_fields(app);
     show_pulldown_and_one_pass(app);
-    show_interlacing(app);
+    show_interlacing(app, scope == RefreshScope::SettingsRead);
 }
 
 }  // namespace qz::shell

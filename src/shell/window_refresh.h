@@ -10,7 +10,9 @@ enum class RefreshScope {
     FileCaptions,    // after an output or log file was chosen: captions and "encode" only
     ChapterImport,   // ... and the chapter list
     PanScanImport,   // ... and the chapter and pan-scan lists
-    Complete,        // start-up, an input chosen, a settings file loaded
+    Complete,        // an input chosen: everything that depends on the loaded state
+    SettingsRead,    // start-up, a settings file loaded: as Complete, and the file's interlacing
+                     // and field order selected again
 };
 
 void refresh_file_captions(App& app, RefreshScope scope);

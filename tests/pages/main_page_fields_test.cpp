@@ -137,7 +137,7 @@ TEST_F(MainPageTest, FileLengthOverTheMaximumComesFromTheMaximum) {
     click(kMain, 1121);
     enter_field(1122, "200000");  // would be 16384 kbit/s
     EXPECT_EQ(main_text(1123), "8000");
-    EXPECT_EQ(main_text(1122), "100000");  // 8000 x 100 / 8
+    EXPECT_EQ(main_text(1122), "97656");  // R(8000 x 100 / 1.024) / 8, the kilobytes of 1024 bytes it fills
 }
 
 TEST_F(MainPageTest, FileLengthRoundsTheAverageHalfAwayFromZero) {

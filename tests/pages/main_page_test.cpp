@@ -124,13 +124,19 @@ TEST_F(MainPageTest, PulldownTakesTheInterlacingChoicesAndGivesThemBack) {
                             "if input rate is not equal to 23.976, setting is ignored"}));
     EXPECT_TRUE(c.checked(kS1, 1202));
     for (int id : {1201, 1202, 1203, 1204}) EXPECT_FALSE(c.enabled(kS1, id)) << id;
+    // "progressive sequence" is usable with progressive frames, as after loading the file this saves.
+    EXPECT_TRUE(c.enabled(kS2, 1317));
+    click(kS2, 1317);
 
     click(kMain, 1151);
-    EXPECT_EQ(log(), Lines{"pulldown turned off, interlacing options set to default"});
+    EXPECT_EQ(log(), (Lines{"set the progressive flag in the sequence extension header",  // BFF was on
+                            "pulldown turned off, interlacing options set to default"}));
     EXPECT_TRUE(c.checked(kS1, 1201));
     EXPECT_TRUE(c.checked(kS1, 1205));
     EXPECT_FALSE(c.checked(kS1, 1206));
     for (int id : {1201, 1202, 1203, 1204}) EXPECT_TRUE(c.enabled(kS1, id)) << id;
+    EXPECT_FALSE(c.checked(kS2, 1317));  // as under "auto detect"
+    EXPECT_FALSE(c.enabled(kS2, 1317));
 }
 
 TEST_F(MainPageTest, SmpLinesNameTheProcessorCount) {

@@ -20,12 +20,19 @@
 
 namespace qz::pages::testing {
 
-// Answers the folder browser from a queue (nothing queued: cancel) and remembers the titles.
+// Answers the folder browser and the file dialogs from queues (nothing queued: cancel) and remembers
+// the folder browser's titles.
 struct FolderDialogs : ui::DialogHost {
     std::deque<std::optional<std::string>> folders;
+    std::deque<std::optional<std::string>> files;
     std::vector<std::string> titles;
     ui::Answer message_box(const std::string&, const std::string&, ui::MessageKind) override { return ui::Answer::Yes; }
-    std::optional<std::string> file_dialog(const ui::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> file_dialog(const ui::FileDialogRequest&) override {
+        if (files.empty()) return std::nullopt;
+        std::optional<std::string> file = files.front();
+        files.pop_front();
+        return file;
+    }
     std::optional<std::string> browse_folder(const std::string& title) override {
         titles.push_back(title);
         if (folders.empty()) return std::nullopt;

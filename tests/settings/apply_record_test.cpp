@@ -2,6 +2,7 @@
 #include "settings_fixture.h"
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace qz::settings::testing {
@@ -234,6 +235,18 @@ TEST_F(ApplyTest, FrameRangeRaisesTheLastFrameToTheFirst) {
     s.values.last_frame = 109;
     apply();
     EXPECT_EQ(s.values.frames_to_encode, 100);
+}
+
+// The widest range a file can name holds one frame more than a 32-bit count: the count stops at the
+// largest it can be (and under UBSan no arithmetic overflows on the way).
+TEST_F(ApplyTest, TheWidestFrameRangeCountsWithoutOverflow) {
+    give(kFrames);
+    s.values.first_frame = 0;
+    s.values.last_frame = INT32_MAX;
+    apply();
+    expect_text(103, 1126, "0");
+    expect_text(103, 1127, "2147483647");
+    EXPECT_EQ(s.values.frames_to_encode, INT32_MAX);
 }
 
 TEST_F(ApplyTest, MatrixChoices) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -317,19 +318,59 @@ TEST_F(ParserTest, ListCountsAreKeptWithinTheirCapacities) {
     for (int i = 0; i < 6402; ++i) text += std::to_string(i) + " " + std::to_string(i % 100) + " 0\n";
     text += "*BITRATE 4321\n";
     read(text);
-    EXPECT_TRUE(report.panscan_cut);
-    EXPECT_EQ(report.panscan_entries_in_file, 6402);
     EXPECT_EQ(record->panscan.count, 6400);
     EXPECT_EQ(record->panscan.entries[6399].frame, 6399);
     EXPECT_TRUE(given(kPanScan));
     EXPECT_EQ(v().bitrate, 4321);
+    EXPECT_EQ(list_count_lines(report), std::vector<std::string>{"ini file lists 6402 PanScan entries, only the first 6400 loaded"});
 
-    read("*ZONE 7000\n1 1.0\n");
+    text = "*CHAPTER 640002\n";
+    for (int i = 0; i < 640002; ++i) text += std::to_string(i) + "\n";
+    text += "*ZONE 6401\n";
+    for (int i = 0; i < 6401; ++i) text += std::to_string(i) + " 1.5\n";
+    text += "*BITRATE 4322\n";
+    read(text);
+    EXPECT_EQ(record->chapters.count, 640000);
+    EXPECT_EQ(record->chapters.frames[639999], 639999);
+    EXPECT_TRUE(given(kChapter));
     EXPECT_EQ(record->zones.count, 6400);
-    EXPECT_FALSE(given(kZone));
+    EXPECT_EQ(record->zones.zones[6399].start_frame, 6399);
+    EXPECT_TRUE(given(kZone));
+    EXPECT_EQ(v().bitrate, 4322);  // the entries beyond the capacity were read, not taken for keywords
+    EXPECT_EQ(list_count_lines(report), (std::vector<std::string>{"ini file lists 640002 chapters, only the first 640000 loaded",
+                                                                  "ini file lists 6401 zones, only the first 6400 loaded"}));
+
     read("*CHAPTER -5\n\n");
     EXPECT_EQ(record->chapters.count, 0);
     EXPECT_TRUE(given(kChapter));
+    EXPECT_TRUE(list_count_lines(report).empty());
+}
+
+// A list that ends before its declared count keeps exactly the entries found: no phantom chapters
+// at frame 0 nor zones "0 0.0" reach the pages, the saved file or the encoder.
+TEST_F(ParserTest, AShortListKeepsOnlyTheEntriesFound) {
+    read("*CHAPTER 3\n100\n*ZONE 3\n200 1.5\n300\n*PANSCAN 540 576 3\n10 -20 0\n*BITRATE 5000\n");
+    ASSERT_EQ(record->chapters.count, 1);
+    EXPECT_EQ(record->chapters.frames[0], 100);
+    ASSERT_EQ(record->zones.count, 1);  // 300 has no factor: no zone
+    EXPECT_EQ(record->zones.zones[0].start_frame, 200);
+    EXPECT_FLOAT_EQ(record->zones.zones[0].factor, 1.5f);
+    ASSERT_EQ(record->panscan.count, 1);
+    EXPECT_EQ(record->panscan.entries[0].offset, -20);
+    EXPECT_FALSE(given(kChapter));
+    EXPECT_FALSE(given(kZone));
+    EXPECT_FALSE(given(kPanScan));
+    EXPECT_EQ(v().bitrate, 5000);
+    EXPECT_EQ(list_count_lines(report), (std::vector<std::string>{"ini file declares 3 chapters, only 1 found",
+                                                                  "ini file declares 3 zones, only 1 found",
+                                                                  "ini file declares 3 PanScan entries, only 1 found"}));
+
+    // A value that is no number, and the end of the file, end a list the same way.
+    read("*ZONE 1\nx 1.0\n*CHAPTER 1\n");
+    EXPECT_EQ(record->zones.count, 0);
+    EXPECT_EQ(record->chapters.count, 0);
+    EXPECT_EQ(list_count_lines(report), (std::vector<std::string>{"ini file declares 1 chapter, none found",
+                                                                  "ini file declares 1 zone, none found"}));
 }
 
 TEST_F(ParserTest, LineEndsAndLongLines) {
