@@ -126,7 +126,7 @@ void show_interlacing(App& app) {
 bool encode_possible(const App& app) {
     const settings::Settings& s = app.settings;
     bool output_named = s.is_given(settings::kOutfile) && !s.output_file.empty();
-    bool script_without_environment = app.video.kind.is_avs && !app.avisynth_loaded;
+    bool script_without_environment = app.video.kind.is_avs && !input::avs_loaded(app.bridges.avisynth);
     return s.input_valid && output_named && !script_without_environment;
 }
 
