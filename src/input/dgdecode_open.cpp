@@ -85,6 +85,10 @@ void refuse_project(App& app, int code) {
 void accept_project(App& app, const DgVideo& reported) {
     VideoSource& video = app.video;
     app.log.add("DGDecode successfully initialized");
+    // A library that can tell what it noticed about the project (its MPEG files end before its
+    // index: a truncated copy) says so now, not only when a missing frame is asked for.
+    const std::string warning = dg_last_error_text(app.bridges.dgdecode);
+    if (!warning.empty()) app.log.add("WARNING, " + warning);
     video.open = true;
     app.settings.input_valid = true;
     store_rate(video, reported.rate_numerator, reported.rate_denominator);
