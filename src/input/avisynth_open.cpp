@@ -116,7 +116,6 @@ bool open_avisynth_input(App& app) {
     bridges.kernels = select_conversion_kernels(app.cpu_level);
 
     avs_release(bridges.avisynth);
-    app.avisynth_loaded = false;
     const int32_t memory_before = avisynth_memory_setting(app);
     int32_t memory = memory_before;
     int code = avs_load(bridges.avisynth, memory);
@@ -127,7 +126,6 @@ bool open_avisynth_input(App& app) {
     }
     app.log.add("Avisynth.dll loaded");
     app.settings.input_valid = false;
-    app.avisynth_loaded = true;
     store_avisynth_memory_setting(app, memory_before, memory);
 
     AvsClip clip;

@@ -7,7 +7,6 @@ namespace qz::input {
 
 void release_avisynth(App& app) {
     avs_release(app.bridges.avisynth);
-    app.avisynth_loaded = false;
 }
 
 bool reopen_avisynth_script(App& app) {
@@ -15,7 +14,6 @@ bool reopen_avisynth_script(App& app) {
     const int32_t memory_before = avisynth_memory_setting(app);
     int32_t memory = memory_before;
     if (avs_load(avisynth, memory) != kAvsOk) return false;
-    app.avisynth_loaded = true;
     store_avisynth_memory_setting(app, memory_before, memory);
     AvsClip clip;
     if (avs_import_script(avisynth, input_path(app), clip) != kAvsOk) return false;
@@ -24,7 +22,6 @@ bool reopen_avisynth_script(App& app) {
     const AvsClip& opened = app.bridges.opened_clip;
     if (clip.width != opened.width || clip.height != opened.height || clip.colour_space != opened.colour_space) {
         avs_release(avisynth);
-        app.avisynth_loaded = false;
         return false;
     }
     return true;
@@ -32,9 +29,7 @@ bool reopen_avisynth_script(App& app) {
 
 void close_inputs(App& app) {
     avs_release(app.bridges.avisynth);
-    app.avisynth_loaded = false;
     dg_unload_library(app.bridges.dgdecode);
-    app.dgdecode_loaded = false;
 }
 
 }  // namespace qz::input

@@ -70,6 +70,7 @@ size_t output_chroma_size(const DgDecodeBridge& bridge) {
 int dg_load_library(DgDecodeBridge& bridge, const std::string& path) {
     forget_project(bridge);
     forget_routines(bridge);
+    dg_forget_project_library(bridge);
     bridge.loaded = false;
     bridge.library = bridge.loader.load(path);
     if (!bridge.library) return kDgNotLoaded;
@@ -85,8 +86,19 @@ int dg_unload_library(DgDecodeBridge& bridge) {
     bridge.loaded = false;
     forget_project(bridge);
     forget_routines(bridge);
+    dg_forget_project_library(bridge);
     return released ? kDgOk : kDgUnloadFailed;
 }
+
+bool dg_loaded_for_project(const DgDecodeBridge& bridge, const std::string& library) {
+    return bridge.loaded && !bridge.project_library.empty() && bridge.project_library == library;
+}
+
+void dg_mark_loaded_for_project(DgDecodeBridge& bridge, const std::string& library) {
+    bridge.project_library = bridge.loaded ? library : std::string();
+}
+
+void dg_forget_project_library(DgDecodeBridge& bridge) { bridge.project_library.clear(); }
 
 int dg_open_video(DgDecodeBridge& bridge, const std::string& project_path, DgVideo& video) {
     if (!bridge.loaded) return kDgNotLoaded;

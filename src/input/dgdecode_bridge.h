@@ -49,6 +49,12 @@ struct DgDecodeBridge {
     CloseFn close = nullptr;           // required to exist, never called: unloading closes the project
     LastErrorFn last_error = nullptr;  // optional
 
+    // "Library loaded for the project": the versioned library file the open procedure loaded for
+    // the current input, empty when none counts as such. Every load and unload clears it, and so do
+    // the callers whenever a new input is chosen or a settings file is read, so a project of another
+    // version never reuses the library already loaded.
+    std::string project_library;
+
     // The open project, or none.
     bool video_open = false;
     DgVideo video;
@@ -61,6 +67,13 @@ int dg_load_library(DgDecodeBridge& bridge, const std::string& path);
 
 // Releases the library; this also gives the open project up. 0, or 129 when the release failed.
 int dg_unload_library(DgDecodeBridge& bridge);
+
+// True when the library file `library` is loaded and counts as loaded for the current project.
+bool dg_loaded_for_project(const DgDecodeBridge& bridge, const std::string& library);
+// The loaded library now counts as the one for the current project.
+void dg_mark_loaded_for_project(DgDecodeBridge& bridge, const std::string& library);
+// A new input was chosen or a settings file is read: the next project open loads its library afresh.
+void dg_forget_project_library(DgDecodeBridge& bridge);
 
 // Opens a project: 0, 128, 130, 131 or 132. `video` receives what the library reported whenever it
 // reported something (also with 132).

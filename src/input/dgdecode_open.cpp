@@ -13,8 +13,7 @@ namespace {
 // Every refusal leaves no input and no library.
 void leave_no_project(App& app) {
     forget_input(app);
-    dg_unload_library(app.bridges.dgdecode);
-    app.dgdecode_loaded = false;
+    dg_unload_library(app.bridges.dgdecode);  // the library no longer counts as loaded for a project
     app.video.kind.is_d2v = false;
 }
 
@@ -61,7 +60,7 @@ bool load_project_library(App& app) {
         return false;
     }
     app.log.add("DGDecode.dll (project version " + std::to_string(version) + ") loaded");
-    app.dgdecode_loaded = true;
+    dg_mark_loaded_for_project(dgdecode, library);
     return true;
 }
 
@@ -86,6 +85,10 @@ void refuse_project(App& app, int code) {
 void accept_project(App& app, const DgVideo& reported) {
     VideoSource& video = app.video;
     app.log.add("DGDecode successfully initialized");
+    // A library that can tell what it noticed about the project (its MPEG files end before its
+    // index: a truncated copy) says so now, not only when a missing frame is asked for.
+    const std::string warning = dg_last_error_text(app.bridges.dgdecode);
+    if (!warning.empty()) app.log.add("WARNING, " + warning);
     video.open = true;
     app.settings.input_valid = true;
     store_rate(video, reported.rate_numerator, reported.rate_denominator);
@@ -99,7 +102,9 @@ void accept_project(App& app, const DgVideo& reported) {
 
 bool open_d2v_input(App& app) {
     app.bridges.kernels = select_conversion_kernels(app.cpu_level);
-    if (!app.dgdecode_loaded && !load_project_library(app)) {
+    // The library already loaded serves only the project it was loaded for: a project of another
+    // version needs its own.
+    if (!dg_loaded_for_project(app.bridges.dgdecode, app.video.kind.dgdecode_library) && !load_project_library(app)) {
         refresh_main_page(app);
         return false;
     }

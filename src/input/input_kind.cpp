@@ -37,10 +37,13 @@ bool version_from_header(std::string_view header, int32_t& version) {
     return true;
 }
 
-// Versions before 11 write "<length> <path>" per source line; later ones the plain path.
+// The first version whose source lines are the plain path (after any leading blanks); versions 6
+// to 9 write "<length> <path>".
+constexpr int32_t kFirstPlainPathVersion = 10;
+
 std::string_view source_path_of(std::string_view line, int32_t version) {
     line = trim_leading_blanks(line);
-    if (version < 11) {
+    if (version < kFirstPlainPathVersion) {
         size_t blank = line.find_first_of(" \t");
         line = blank == std::string_view::npos ? std::string_view() : trim_leading_blanks(line.substr(blank));
     }

@@ -12,8 +12,8 @@ namespace qz::input {
 bool open_avisynth_input(App& app);
 
 // The D2V project `app.settings.input_file` through the DGDecode library of its version
-// (`app.video.kind.dgdecode_library`); the library is loaded unless `app.dgdecode_loaded` says it
-// already is. True when the input is open.
+// (`app.video.kind.dgdecode_library`); the library is loaded unless the bridge holds it as loaded for
+// the project already. True when the input is open.
 bool open_d2v_input(App& app);
 
 // Releases Avisynth and unloads DGDecode.

@@ -25,8 +25,9 @@ std::string input_path(const App& app) {
 }
 
 void forget_input(App& app) {
-    app.video.open = false;
-    app.video.frame_count = 0;
+    // No size, rate or frame count of the refused or earlier input may decide what follows (the
+    // PanScan availability, the pulldown switch, the automatic GOP length).
+    app.video.clear_properties();
     app.settings.input_file.clear();
     // The given mark stands for "an input name is set"; a blank name must not be written back.
     app.settings.set_given(settings::kInfile, false);

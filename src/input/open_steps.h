@@ -10,8 +10,8 @@ namespace qz::input {
 // The input file name as the libraries get it: without trailing blanks.
 std::string input_path(const App& app);
 
-// What every failed open leaves: the Video source not open and without frames, no input name, no
-// valid input, the input button back at its caption.
+// What every failed open leaves: the Video source not open and without properties or frames, no
+// input name, no valid input, the input button back at its caption.
 void forget_input(App& app);
 
 // The plane sizes of the opened frame: width x height, twice and a quarter of it, and the row widths

@@ -146,7 +146,8 @@ private:
 
     // ---- file names and paths
     bool infile() {
-        if (r_.is_given(kInfile)) name_line("*INFILE", r_.input_file);
+        // A bare *INFILE would name no input and read back as "input file not found".
+        if (r_.is_given(kInfile) && !trailing_trimmed(r_.input_file).empty()) name_line("*INFILE", r_.input_file);
         return true;
     }
     bool outfile() {

@@ -37,10 +37,6 @@ private:
     App& app_;
 };
 
-// The Main page's movie information and file length follow a rejected input. That page's refresh is
-// not part of this reader; until it exists there is nothing to refresh.
-void refresh_main_page_after_rejected_input(App&) {}
-
 void forget_file_names(Settings& record) {
     record.input_file.clear();
     record.output_file.clear();
@@ -59,7 +55,6 @@ void report_outcome(App& app, int which, const ReadReport& report) {
         app.log.add(report.input == InputOutcome::SourcesMissing
                         ? "ERROR, invalid D2V project, can't find the VOB/MPEG files"
                         : "ERROR, invalid D2V project, DGIndex/DGDecode mismatch");
-        refresh_main_page_after_rejected_input(app);
     }
     if (report.input == InputOutcome::NotNamed || report.input == InputOutcome::NotFound)
         app.log.add("WARNING, input file not found");

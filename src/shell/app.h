@@ -38,10 +38,9 @@ struct App {
     int avisynth_lookup_status = 0;
     bool avisynth_installed = false;
 
-    // Kept up to date by the input bridges.
-    bool avisynth_loaded = false;
-    bool dgdecode_loaded = false;
-    input::InputBridges bridges;  // the loaded DGDecode and Avisynth libraries and their buffers
+    // The loaded DGDecode and Avisynth libraries and their buffers. The bridges alone know what is
+    // loaded: ask them (`avs_loaded`, `dg_loaded_for_project`), never keep a copy.
+    input::InputBridges bridges;
 
     // The scene-change scan's worker runs; tab changes, encoding and the list controls wait for it.
     std::atomic<bool> scan_running{false};

@@ -1,11 +1,13 @@
 #include "shell/encode_launch.h"
 
 #include "input/avisynth_session.h"
+#include "input/open_steps.h"
 #include "platform/platform.h"
 #include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
 #include "shell/main_window.h"
 #include "shell/time_texts.h"
+#include "shell/window_refresh.h"
 
 #include <string>
 
@@ -65,7 +67,12 @@ void reopen_script_after_encode(App& app) {
     } else {
         app.log.add("error reloading Avisynth script");
         app.settings.input_valid = false;
+        app.video.open = false;  // no frames until a new input is opened
     }
+    // Whichever way it went, "encode", the captions and the movie information follow the input's
+    // validity: no second encode of a script that could not be reopened.
+    refresh_file_captions(app, RefreshScope::FileCaptions);
+    input::refresh_main_page(app);
 }
 
 }  // namespace

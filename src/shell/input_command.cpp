@@ -2,7 +2,7 @@
 
 #include "input/input_kind.h"
 #include "input/input_open.h"
-#include "pages/main_page.h"
+#include "input/open_steps.h"
 #include "platform/platform.h"
 #include "settings/defaults.h"
 #include "shell/window_refresh.h"
@@ -12,8 +12,6 @@
 namespace qz::shell {
 
 namespace {
-
-constexpr const char* kNoInputCaption = "input file name (*.d2v, *.avs)";
 
 void clear_zone_list(App& app) {
     app.settings.zones.count = 0;
@@ -25,16 +23,6 @@ void clear_frame_lists(App& app) {
     settings::clear_chapter_list(app);
     clear_zone_list(app);
     settings::clear_panscan_list(app);
-}
-
-// No input afterwards: no name, no mark, not valid, the button's own caption, no lists.
-void forget_input(App& app) {
-    app.settings.input_file.clear();
-    app.settings.set_given(settings::kInfile, false);
-    app.settings.input_valid = false;
-    app.controls.set_text(103, 1110, kNoInputCaption);
-    clear_frame_lists(app);
-    pages::refresh_movie_information(app);
 }
 
 bool open_by_kind(App& app) {
@@ -60,14 +48,23 @@ void suggest_automatic_gop_length(App& app) {
 
 }  // namespace
 
+void forget_previous_input(App& app) {
+    input::forget_input(app);
+    app.video.kind = input::InputKind{};
+    input::dg_forget_project_library(app.bridges.dgdecode);
+    input::refresh_main_page(app);
+}
+
 void open_chosen_input(App& app, const std::string& path) {
-    app.settings.input_file = path;
+    // Whatever the new name turns out to be, nothing of the previous input stays: its caption,
+    // video, validity and "encode" would otherwise outlive it.
+    forget_previous_input(app);
     if (!platform::file_exists(path)) {
-        app.settings.input_file.clear();
         app.log.add("input file not found");
     } else {
+        app.settings.input_file = path;
         app.video.kind = input::classify_input(path, app.paths.dgdecode_folder);
-        const input::InputKind& kind = app.video.kind;
+        const input::InputKind kind = app.video.kind;
         const bool openable = kind.is_avs || kind.is_d2v;
         app.settings.set_given(settings::kInfile, openable);
         if (openable) {
@@ -76,17 +73,20 @@ void open_chosen_input(App& app, const std::string& path) {
         }
         const bool opened = open_by_kind(app);
         if (!kind.is_avs && !kind.sources_present) {
-            forget_input(app);
+            forget_previous_input(app);
+            clear_frame_lists(app);
             app.log.add("ERROR, invalid D2V project, can't find the VOB/MPEG files");
         } else if (!kind.is_avs && !kind.project_usable) {
-            forget_input(app);
+            forget_previous_input(app);
+            clear_frame_lists(app);
             app.log.add("ERROR, invalid D2V project, DGIndex/DGDecode mismatch");
         } else if (opened && app.settings.input_valid) {
             app.settings.set_given(settings::kInfile);
             clear_frame_lists(app);
             app.controls.select_item(105, 1325, "AUTO");
         } else {
-            forget_input(app);
+            forget_previous_input(app);
+            clear_frame_lists(app);
         }
         app.controls.set_enabled(103, 1111, true);
         app.controls.set_enabled(103, 1112, true);
@@ -108,13 +108,11 @@ void choose_input_command(App& app) {
 }
 
 void open_input_named_by_settings(App& app) {
-    if (!app.settings.is_given(settings::kInfile) || app.settings.input_file.empty()) return;
-    if (!open_by_kind(app)) {
-        app.settings.set_given(settings::kInfile, false);
-        app.settings.input_valid = false;
-        app.settings.input_file.clear();
-        app.controls.set_text(103, 1110, kNoInputCaption);
+    if (!app.settings.is_given(settings::kInfile) || app.settings.input_file.empty()) {
+        app.video.kind = input::InputKind{};  // a refused project's version must not reach "encode"
+        return;
     }
+    if (!open_by_kind(app)) forget_previous_input(app);
 }
 
 }  // namespace qz::shell

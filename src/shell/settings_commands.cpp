@@ -1,5 +1,6 @@
 #include "shell/settings_commands.h"
 
+#include "input/open_steps.h"
 #include "platform/platform.h"
 #include "settings/defaults.h"
 #include "settings/settings_file_reader.h"
@@ -21,6 +22,18 @@ bool choose_user_settings_file(App& app, bool save) {
 }
 
 
+// Before the file is read the loaded input stops counting: an input the file names but that is
+// refused, or none at all, leaves "-" on the Main page rather than the old video's frames, size and
+// rate, and a project of the file opens through its own DGDecode library. (The last video's size
+// and rate stay in the Video source; the refresh after the load reads them.)
+void forget_loaded_input(App& app) {
+    app.video.kind = input::InputKind{};
+    app.video.open = false;
+    app.settings.input_valid = false;
+    input::dg_forget_project_library(app.bridges.dgdecode);
+    input::refresh_main_page(app);
+}
+
 }  // namespace
 
 ui::FileDialogRequest settings_file_dialog(const App& app, bool save) {
@@ -41,9 +54,7 @@ void load_settings_command(App& app, bool user_file) {
 }
 
 void load_settings_file(App& app, bool user_file) {
-    app.video.kind.is_avs = false;
-    app.video.kind.is_d2v = false;
-    app.settings.input_valid = false;
+    forget_loaded_input(app);
     settings::reset_to_defaults(app);
     settings::read_settings_file(app, user_file ? settings::kUserSettingsFile : settings::kDefaultSettingsFile);
     settings::apply_record_to_pages(app);

@@ -14,6 +14,7 @@ namespace qz::shell {
 namespace {
 
 constexpr int kMain = 103, kSettings1 = 104, kSettings2 = 105, kPanScanPage = 110;
+constexpr const char* kNoInputCaption = "input file name (*.d2v, *.avs)";
 
 std::string number_in(int value, int width) {
     char text[24];
@@ -27,6 +28,8 @@ void show_captions(App& app) {
     if (s.is_given(settings::kInfile) && !s.input_file.empty()) {
         c.set_text(kMain, 1110, "input: " + shortened_path(s.input_file));
         c.set_enabled(kMain, 1111, true);
+    } else {
+        c.set_text(kMain, 1110, kNoInputCaption);  // no caption of an input that is gone
     }
     if (s.is_given(settings::kOutfile) && !s.output_file.empty()) {
         c.set_enabled(kMain, 1111, true);
@@ -128,7 +131,7 @@ void show_interlacing(App& app, bool settings_just_read) {
 bool encode_possible(const App& app) {
     const settings::Settings& s = app.settings;
     bool output_named = s.is_given(settings::kOutfile) && !s.output_file.empty();
-    bool script_without_environment = app.video.kind.is_avs && !app.avisynth_loaded;
+    bool script_without_environment = app.video.kind.is_avs && !input::avs_loaded(app.bridges.avisynth);
     return s.input_valid && output_named && !script_without_environment;
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <numeric>
 #include <system_error>
+#include <utility>
 
 namespace qz::dgdecode {
 
@@ -221,22 +222,15 @@ std::string directory_of(const std::string& path) {
 
 std::string resolve_source_line(std::string_view line, int version, const std::string& project_dir) {
     line = trim(line);
-    std::string_view split = after_length_field(line);
-    std::string_view candidates[2] = {line, split};
-    if (version <= 10 && !split.empty()) std::swap(candidates[0], candidates[1]);
-    std::string preferred;
-    for (std::string_view c : candidates) {
-        if (c.empty()) continue;
-        std::string path = to_local_path(c, project_dir);
-        if (preferred.empty()) preferred = path;
-        if (file_exists(path)) return path;
-    }
-    for (std::string_view c : candidates) {
-        if (c.empty()) continue;
-        std::string path = beside_project(to_local_path(c, project_dir), project_dir);
-        if (!path.empty() && file_exists(path)) return path;
-    }
-    return preferred;
+    // Versions 6 to 9 put a length field first; from version 10 on the whole line is the path, even
+    // when it starts with digits and a blank ("01 intro.m2v").
+    std::string_view written = version < kFirstPlainPathVersion ? after_length_field(line) : line;
+    if (written.empty()) return {};
+    std::string path = to_local_path(written, project_dir);
+    if (file_exists(path)) return path;
+    std::string beside = beside_project(path, project_dir);
+    if (!beside.empty() && file_exists(beside)) return beside;
+    return path;
 }
 
 bool parse_d2v_project(std::string_view text, const std::string& project_dir, D2vProject& project,
@@ -267,7 +261,12 @@ bool parse_d2v_project(std::string_view text, const std::string& project_dir, D2
             error = "the project lists fewer MPEG files than it announces";
             return false;
         }
-        project.files.push_back(resolve_source_line(line, version, project_dir));
+        std::string path = resolve_source_line(line, version, project_dir);
+        if (path.empty()) {
+            error = "MPEG file line " + std::to_string(i + 1) + " of the project has no length before its path";
+            return false;
+        }
+        project.files.push_back(std::move(path));
     }
 
     // Settings, up to the blank line before the index.

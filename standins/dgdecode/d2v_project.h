@@ -57,9 +57,14 @@ bool parse_d2v_project(std::string_view text, const std::string& project_dir, D2
 // Reads and parses a project file.
 bool read_d2v_project(const std::string& path, D2vProject& project, std::string& error);
 
-// The path a source line names: the `<length> <path>` form of versions up to 10 and the plain
-// form of later versions are both understood, Windows separators become '/', and a relative
-// path is taken from `project_dir`. Prefers a reading that names an existing file.
+// The first project version whose source lines hold the plain path; earlier ones write
+// `<length> <path>`.
+inline constexpr int kFirstPlainPathVersion = 10;
+
+// The path a source line names: after the length field for versions 6 to 9, the whole line (less
+// surrounding blanks) from version 10 on. Windows separators become '/', a relative path is taken
+// from `project_dir`, and a file missing at that place is looked for beside the project. Empty when
+// a line of an older version has no length field.
 std::string resolve_source_line(std::string_view line, int version, const std::string& project_dir);
 
 }  // namespace qz::dgdecode

@@ -25,6 +25,13 @@ bool D2vVideo::open(const std::string& d2v_path, std::string& error) {
         error = "the project holds no frames";
         return false;
     }
+    inside_files_ = pictures_inside_files(project_, files_);
+    const MissingFrames missing = missing_frames(map_, inside_files_);
+    if (missing.first == 0) {
+        error = "the MPEG files are shorter than the index: they end before its first frame";
+        return false;
+    }
+    open_warning_ = shorter_source_warning(missing);
     bool exact = false;
     const AVFrame* first = decoder_.picture(0, exact);
     if (!first) {
@@ -72,8 +79,11 @@ bool D2vVideo::fill_info(const AVFrame& first, std::string& error) {
 const uint8_t* D2vVideo::frame(int number, bool& exact) {
     number = std::clamp(number, 0, map_.frame_count() - 1);
     FrameSources sources = map_.sources(number);
+    exact = false;
+    if (!inside_files_[size_t(sources.top_picture)] || !inside_files_[size_t(sources.bottom_picture)]) return nullptr;
     bool top_exact = true, bottom_exact = true;
     const AVFrame* top = decoder_.picture(sources.top_picture, top_exact);
+    if (decoder_.beyond_data()) return nullptr;
     if (!top) {
         exact = false;
         black_frame(geometry_, buffer_.data());
@@ -92,6 +102,10 @@ const uint8_t* D2vVideo::frame(int number, bool& exact) {
         return buffer_.data();
     }
     const AVFrame* bottom = decoder_.picture(sources.bottom_picture, bottom_exact);
+    if (decoder_.beyond_data()) {
+        av_frame_unref(held_);
+        return nullptr;
+    }
     copy_frame(*held_, bottom ? *bottom : *held_, geometry_, buffer_.data());
     av_frame_unref(held_);
     exact = top_exact && bottom_exact && bottom;

@@ -9,6 +9,7 @@
 #include "dgdecode_interface.h"
 #include "frame_map.h"
 #include "frame_output.h"
+#include "index_coverage.h"
 #include "picture_decoder.h"
 #include "source_files.h"
 
@@ -29,8 +30,13 @@ public:
 
     const DgVideoInfo& info() const { return info_; }
 
+    // After a successful open: what the caller should know about the project, such as MPEG files
+    // shorter than its index; empty when there is nothing to say.
+    const std::string& open_warning() const { return open_warning_; }
+
     // The frame (clamped to the valid range) in the delivered layout. `exact` is false when a
-    // picture it needs could not be decoded and a neighbour stands in.
+    // picture it needs could not be decoded and a neighbour stands in. Null when a picture it
+    // needs lies beyond the end of the MPEG files (a copy shorter than its index).
     const uint8_t* frame(int number, bool& exact);
 
 private:
@@ -43,6 +49,8 @@ private:
     OutputGeometry geometry_;
     std::vector<uint8_t> buffer_;
     AVFrame* held_ = nullptr;  // the top-field picture while the bottom-field one is decoded
+    std::vector<bool> inside_files_;  // per picture: its GOP's data is in the files
+    std::string open_warning_;
     DgVideoInfo info_{};
 };
 

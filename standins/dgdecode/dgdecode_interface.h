@@ -14,15 +14,17 @@
  *       width / 2). Chroma planes are width/2 x height/2 for DG_PIXEL_TYPE_YV12 and
  *       width/2 x height for DG_PIXEL_TYPE_YUY2 (4:2:2 sources; the data is planar all the same).
  *       The buffer belongs to the library and stays valid until the next call. A picture that
- *       cannot be decoded is replaced by the nearest one that can; null only when no project is
- *       open.
+ *       cannot be decoded is replaced by the nearest one that can. Null when no project is open,
+ *       or when the frame lies beyond the end of the MPEG files (a copy shorter than the files
+ *       the project was made from): nothing stands in for a frame that is not there.
  *   void closeVideo(void);
  *       Closes the project. Unloading the library closes it as well.
  *
  * Optional (not every build of such a library has it; look it up and tolerate its absence):
  *   const char* getLastErrorText(void);
- *       Why the last openMPEG2Source failed, or why the last getFrame had to deliver a replacement
- *       picture; "" when the last call went well.
+ *       Why the last openMPEG2Source failed, why the last getFrame had to deliver a replacement
+ *       picture or returned null; after a successful openMPEG2Source, a warning about the project
+ *       (its MPEG files are shorter than its index: which frames are missing); "" otherwise.
  *
  * Calls may come from any thread, one at a time or not: the library serialises them. The C
  * calling convention is used. */

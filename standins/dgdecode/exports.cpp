@@ -40,6 +40,7 @@ QZ_DG_EXPORT const DgVideoInfo* openMPEG2Source(const char* d2v_path) {
     auto video = std::make_unique<qz::dgdecode::D2vVideo>();
     if (!video->open(d2v_path, g_last_error)) return nullptr;
     g_video = std::move(video);
+    g_last_error = g_video->open_warning();
     return &g_video->info();
 }
 
@@ -51,7 +52,9 @@ QZ_DG_EXPORT const unsigned char* getFrame(int frame_number) {
     }
     bool exact = true;
     const unsigned char* frame = g_video->frame(frame_number, exact);
-    if (exact) {
+    if (!frame) {
+        g_last_error = "frame " + std::to_string(frame_number) + " is missing: the MPEG files end before it";
+    } else if (exact) {
         g_last_error.clear();
     } else {
         g_last_error = "frame " + std::to_string(frame_number) + " could not be decoded; a neighbour stands in";

@@ -280,6 +280,7 @@ const AVFrame* PictureDecoder::deliver(const AVFrame* frame) {
 }
 
 const AVFrame* PictureDecoder::picture(int display, bool& exact) {
+    beyond_data_ = false;
     if (cached(display)) return deliver_cached(display, exact);
     const auto& entries = project_->entries;
     int n = int(entries.size());
@@ -309,6 +310,11 @@ const AVFrame* PictureDecoder::picture(int display, bool& exact) {
         continuing = false;  // a continued run may have passed it by: once more from its own entry
     }
     exact = false;
+    // The files ended and nothing at or after the picture came out: a copy cut inside its GOP.
+    if (at_end_ && source_done_ && max_output_ < display) {
+        beyond_data_ = true;
+        return nullptr;
+    }
     const AVFrame* frame = first_after_target_ >= 0 ? cached(first_after_target_) : nullptr;
     if (!frame) frame = nearest_cached(display);
     if (!frame && last_good_->buf[0]) frame = last_good_;

@@ -33,9 +33,13 @@ public:
 
     // The picture with this display index. When it cannot be decoded, the nearest one that can
     // (the next one after it, else the one before) and `exact` false; `exact` is false as well
-    // for a picture whose damage the decoder concealed. Null only when nothing at
-    // all could be decoded. The frame stays valid until the next call.
+    // for a picture whose damage the decoder concealed. Null when nothing at all could be
+    // decoded, or when the files end before the picture (then `beyond_data()`): no neighbour
+    // stands in for a picture a cut copy lacks. The frame stays valid until the next call.
     const AVFrame* picture(int display, bool& exact);
+
+    // The last request's picture lies beyond the end of the files.
+    bool beyond_data() const { return beyond_data_; }
 
     // The frame rate the stream's sequence header gives (0/0 before anything was decoded).
     int stream_rate_numerator() const;
@@ -87,7 +91,8 @@ private:
     int target_ = -1;            // the display index being looked for
     int first_after_target_ = -1;
     int64_t bytes_without_unit_ = 0;
-    bool source_done_ = false;
+    bool source_done_ = false;   // the run has read the files to their end
+    bool beyond_data_ = false;   // the last request ran out of data before its picture
 
     std::array<AVFrame*, kCachedPictures> cache_{};
     std::array<int, kCachedPictures> cache_display_{};

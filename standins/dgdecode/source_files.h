@@ -23,6 +23,7 @@ public:
     int64_t total_size() const { return starts_.empty() ? 0 : starts_.back(); }
     // Where a file begins in the joined stream.
     int64_t start_of(int file) const { return starts_[size_t(file)]; }
+    int64_t size_of(int file) const { return starts_[size_t(file) + 1] - starts_[size_t(file)]; }
     int file_count() const { return int(files_.size()); }
     // Reads up to `size` bytes at `position` of the joined stream, across file ends. Returns the
     // bytes read: 0 at the end, -1 on a read error.

@@ -65,17 +65,24 @@ TEST_F(D2vProjectText, ReadsFilesSettingsAndTheIndexOfPicturesInDisplayOrder) {
     EXPECT_EQ(picture_type_of_flag(p.picture_flags[1]), 3);
 }
 
-TEST_F(D2vProjectText, OlderVersionsPutTheLengthBeforeThePath) {
+TEST_F(D2vProjectText, Version6PutsTheLengthBeforeThePathVersion10OnThePathAlone) {
     EXPECT_EQ(resolve_source_line("19 c:\\vob\\vts_01_1.vob", 6, dir_.string()), "c:/vob/vts_01_1.vob");
+    EXPECT_EQ(resolve_source_line("   c:\\vob\\vts_01_1.vob", 10, dir_.string()), "c:/vob/vts_01_1.vob");
     EXPECT_EQ(resolve_source_line("   c:\\vob\\vts_01_1.vob", 16, dir_.string()), "c:/vob/vts_01_1.vob");
     std::string clip = touch("clip.m2v");
     EXPECT_EQ(resolve_source_line("8 clip.m2v", 6, dir_.string()), clip);
-    EXPECT_EQ(resolve_source_line("8 " + clip, 10, dir_.string()), clip);
-    // A later version's path that happens to begin with a number stays whole.
+    // From version 10 on a path that begins with a number and a blank stays whole, even when the
+    // name after the number is a file too.
     std::string monkeys = touch("12 monkeys.m2v");
+    std::string other = touch("monkeys.m2v");
+    EXPECT_EQ(resolve_source_line("12 monkeys.m2v", 10, dir_.string()), monkeys);
     EXPECT_EQ(resolve_source_line("12 monkeys.m2v", 16, dir_.string()), monkeys);
-    // An old project whose writer left the length out still finds its file.
-    EXPECT_EQ(resolve_source_line("12 monkeys.m2v", 6, dir_.string()), monkeys);
+    EXPECT_EQ(resolve_source_line("12 monkeys.m2v", 6, dir_.string()), other);
+    // A version 6 line without its length names no file, and the project is refused with a reason.
+    EXPECT_EQ(resolve_source_line("clip.m2v", 6, dir_.string()), "");
+    D2vProject p;
+    EXPECT_FALSE(parse("DGIndexProjectFile06\n1\nclip.m2v\n\nStream_Type=0\n\n900 0 0 0 0 0 0 d2 ff\n", p));
+    EXPECT_EQ(error_, "MPEG file line 1 of the project has no length before its path");
 }
 
 TEST_F(D2vProjectText, AProjectFromAnotherMachineFindsItsFilesBesideIt) {

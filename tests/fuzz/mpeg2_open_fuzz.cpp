@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!video.open(d2v, error)) return 0;
     int count = video.info().num_frames;
     bool exact = false;
-    for (int n : {0, count - 1, count / 2, 1, 13, count - 2, 0})
-        if (!video.frame(n, exact)) std::abort();  // after a successful open every frame has a picture
+    // A frame is a picture, or null when it lies beyond the end of the data; neither may crash.
+    for (int n : {0, count - 1, count / 2, 1, 13, count - 2, 0}) video.frame(n, exact);
     return 0;
 }

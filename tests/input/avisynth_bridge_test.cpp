@@ -63,7 +63,7 @@ TEST_F(AvisynthTest, OpensAClipAndFillsTheVideoSource) {
     const VideoSource& video = app->video;
     EXPECT_TRUE(video.open);
     EXPECT_TRUE(app->settings.input_valid);
-    EXPECT_TRUE(app->avisynth_loaded);
+    EXPECT_TRUE(avs_loaded(app->bridges.avisynth));
     EXPECT_EQ(video.width, 720);
     EXPECT_EQ(video.height, 576);
     EXPECT_EQ(video.frame_count, 50);
@@ -85,7 +85,7 @@ TEST_F(AvisynthTest, LoadFailures) {
     EXPECT_FALSE(opened);
     EXPECT_TRUE(no_input(*app));
     EXPECT_FALSE(app->video.kind.is_avs);
-    EXPECT_FALSE(app->avisynth_loaded);
+    EXPECT_FALSE(avs_loaded(app->bridges.avisynth));
 
     use_library(FAKE_AVISYNTH_WITHOUT_CREATE);
     EXPECT_EQ(open_lines(), (Lines{"can't load CreateScriptEnvironment address from Avisynth.dll"}));
@@ -99,7 +99,7 @@ TEST_F(AvisynthTest, LoadFailures) {
     EXPECT_EQ(open_lines(), (Lines{"can't create Avisynth ScriptEnvironment",
                                    "Avisynth version too old?, need at least 2.6 RC1 (Avisynth_Interface_Version 6 or higher)"}));
     EXPECT_TRUE(no_input(*app));
-    EXPECT_FALSE(app->avisynth_loaded);
+    EXPECT_FALSE(avs_loaded(app->bridges.avisynth));
 }
 
 TEST_F(AvisynthTest, ImportFailures) {
@@ -108,7 +108,7 @@ TEST_F(AvisynthTest, ImportFailures) {
     EXPECT_EQ(open_lines(), (Lines{"Avisynth.dll loaded", "can't process AVS file", "Script error: syntax error",
                                    "(/data/movie.avs, line 2, column 7)"}));
     EXPECT_TRUE(no_input(*app));
-    EXPECT_TRUE(app->avisynth_loaded);  // the environment stays
+    EXPECT_TRUE(avs_loaded(app->bridges.avisynth));  // the environment stays
 
     env.set("FAKE_AVS_ERROR_TEXT", std::string(700, 'x'));  // kept to the 512-byte error buffer
     const Lines pieces = open_lines();
@@ -268,10 +268,10 @@ TEST_F(AvisynthTest, CodesWithoutALibrary) {
 TEST_F(AvisynthTest, TheScriptIsReopenedAfterAnEncode) {
     ASSERT_TRUE(open_avisynth_input(*app));
     release_avisynth(*app);
-    EXPECT_FALSE(app->avisynth_loaded);
+    EXPECT_FALSE(avs_loaded(app->bridges.avisynth));
     EXPECT_EQ(live_objects(), 0);
     ASSERT_TRUE(reopen_avisynth_script(*app));
-    EXPECT_TRUE(app->avisynth_loaded);
+    EXPECT_TRUE(avs_loaded(app->bridges.avisynth));
     EXPECT_EQ(fetch_frame(*app, 1), 0);
 
     // Edited meanwhile to another size: its frames would not fit what the program set up.

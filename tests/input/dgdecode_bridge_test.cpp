@@ -36,7 +36,7 @@ protected:
         app->video.kind.is_d2v = true;
         app->video.kind.project_version = 16;
         app->video.kind.dgdecode_library = path;
-        app->dgdecode_loaded = false;
+        dg_forget_project_library(app->bridges.dgdecode);
     }
 
     std::unique_ptr<App> app;
@@ -114,7 +114,7 @@ TEST_F(DgDecodeTest, OpensAProjectAndFillsTheVideoSource) {
     const VideoSource& video = app->video;
     EXPECT_TRUE(video.open);
     EXPECT_TRUE(app->settings.input_valid);
-    EXPECT_TRUE(app->dgdecode_loaded);
+    EXPECT_TRUE(dg_loaded_for_project(app->bridges.dgdecode, kFake));
     EXPECT_EQ(video.width, 720);
     EXPECT_EQ(video.frame_count, 100);
     EXPECT_FLOAT_EQ(video.frame_rate, 25.0f);
@@ -141,6 +141,23 @@ TEST_F(DgDecodeTest, EveryProjectVersionHasItsLine) {
         ASSERT_TRUE(open_d2v_input(*app));
         EXPECT_EQ(log_lines(*app).front(), "DGDecode.dll (project version " + std::to_string(version) + ") loaded");
     }
+}
+
+// The library loaded for one project never serves a project of another version, even if a caller
+// did not say that a new input was chosen.
+TEST_F(DgDecodeTest, AProjectOfAnotherVersionLoadsItsOwnLibrary) {
+    const std::filesystem::path other = std::filesystem::temp_directory_path() / "qz_bridge_DGDecode15.dll";
+    std::filesystem::copy_file(kFake, other, std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(open_d2v_input(*app));
+    app->video.kind.project_version = 15;
+    app->video.kind.dgdecode_library = other.string();
+    clear_log(*app);
+    ASSERT_TRUE(open_d2v_input(*app));
+    EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll (project version 15) loaded", "DGDecode successfully initialized"}));
+    EXPECT_TRUE(dg_loaded_for_project(app->bridges.dgdecode, other.string()));
+    EXPECT_FALSE(dg_loaded_for_project(app->bridges.dgdecode, kFake));
+    close_inputs(*app);
+    std::filesystem::remove(other);
 }
 
 TEST_F(DgDecodeTest, AFrameRangeFromTheSettingsFileIsKeptInsideTheInput) {
@@ -199,7 +216,7 @@ TEST_F(DgDecodeTest, EveryRefusalLeavesNoInputAndNoLibrary) {
         EXPECT_EQ(log_lines(*app), expected) << refusal.variable;
         EXPECT_TRUE(no_input(*app));
         EXPECT_FALSE(app->video.kind.is_d2v);
-        EXPECT_FALSE(app->dgdecode_loaded);
+        EXPECT_FALSE(dg_loaded_for_project(app->bridges.dgdecode, kFake));
         EXPECT_FALSE(app->bridges.dgdecode.loaded);
     }
     env.set("FAKE_DG_WIDTH", "4000");
@@ -255,7 +272,7 @@ TEST_F(DgDecodeTest, AFailedUnloadIsReportedAndTheOpenGoesOn) {
         platform::unload_library(library);
         return false;
     };
-    app->dgdecode_loaded = false;  // a new input was chosen
+    dg_forget_project_library(app->bridges.dgdecode);  // a new input was chosen
     clear_log(*app);
     ASSERT_TRUE(open_d2v_input(*app));
     EXPECT_EQ(log_lines(*app), (Lines{"ERROR unloading DGDecode.dll", "DGDecode.dll (project version 16) loaded",
@@ -307,7 +324,7 @@ TEST_F(DgDecodeTest, AFailedFetchKeepsThePlanesAndSaysWhy) {
     clear_log(*app);
     EXPECT_EQ(fetch_frame(*app, 5), kDgNotLoaded);
     EXPECT_EQ(log_lines(*app), (Lines{"GetFrame failed, DGDecode.dll NOT loaded"}));
-    EXPECT_FALSE(app->dgdecode_loaded);
+    EXPECT_FALSE(dg_loaded_for_project(app->bridges.dgdecode, kFake));
 }
 
 }  // namespace

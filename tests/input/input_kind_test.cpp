@@ -56,13 +56,24 @@ TEST_F(HeadTest, SupportedVersionWithAllSourcesPresent) {
     EXPECT_EQ(asked, (std::vector<std::string>{"/vob/a.vob", "/vob/b.vob"}));
 }
 
-TEST_F(HeadTest, OldVersionsWriteALengthBeforeThePath) {
+TEST_F(HeadTest, Version6WritesALengthBeforeThePathVersion10OnThePathAlone) {
     existing = {"/vob/vts_01_1.vob"};
     InputKind kind = head("DGIndexProjectFile06\r\n1\r\n0 /vob/vts_01_1.vob\r\n");
     EXPECT_TRUE(kind.project_usable);
     EXPECT_EQ(kind.project_version, 6);
     EXPECT_EQ(kind.dgdecode_library, "/prog/DGDecode/DGDecode06.dll");
-    EXPECT_TRUE(head("DGIndexProjectFile10\n1\n  1234   /vob/vts_01_1.vob\n").project_usable);
+
+    // Version 10 drops only the leading blanks, like every later version.
+    kind = head("DGIndexProjectFile10\n1\n   /vob/vts_01_1.vob\n");
+    EXPECT_TRUE(kind.project_usable);
+    EXPECT_EQ(kind.dgdecode_library, "/prog/DGDecode/DGDecode10.dll");
+    existing = {"/p/01 intro.m2v", "/p/intro.m2v"};
+    asked.clear();
+    EXPECT_TRUE(head("DGIndexProjectFile10\n1\n01 intro.m2v\n").project_usable);
+    EXPECT_EQ(asked, (std::vector<std::string>{"/p/01 intro.m2v"}));
+    // A length field in a version 10 line is part of the name, which then does not exist.
+    existing = {"/vob/vts_01_1.vob"};
+    EXPECT_FALSE(head("DGIndexProjectFile10\n1\n1234 /vob/vts_01_1.vob\n").sources_present);
 }
 
 TEST_F(HeadTest, UnsupportedVersionsKeepSourcesPresent) {

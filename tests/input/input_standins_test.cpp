@@ -101,6 +101,44 @@ TEST(StandInProjectTest, A422ProjectReachesThePlanesAs420) {
     close_inputs(*app);
 }
 
+// A copy of the MPEG file shorter than the project's index: the open says which frames are
+// missing, the frames before the cut reach the planes, and a missing one is a clear failure that
+// leaves the planes as they were (no other picture passed off as that frame).
+TEST(StandInProjectTest, AProjectWhoseMpegFileIsCutShortSaysSoAndRefusesTheMissingFrames) {
+    testclip::ClipSpec spec;
+    spec.path = "whole.m2v";
+    spec.width = 352;
+    spec.height = 288;
+    spec.frames = 100;
+    spec.gop = 12;
+    const dgtest::TestClip clip = dgtest::ensure_clip("bridge_whole", spec);
+    const std::string copy = dgtest::clip_folder() + "/bridge_cut_copy.m2v";
+    std::filesystem::copy_file(clip.streams[0], copy, std::filesystem::copy_options::overwrite_existing);
+    testclip::D2vSpec project;
+    project.d2v_path = dgtest::clip_folder() + "/bridge_cut_copy.d2v";
+    project.stream_files = {copy};
+    dgtest::write_project(project);
+    std::string error;
+    ASSERT_TRUE(testclip::cut_source_at_gop(project.d2v_path, 4, error)) << error;
+
+    auto app = app_for_project(project.d2v_path);
+    ASSERT_TRUE(open_d2v_input(*app));
+    EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll (project version 16) loaded", "DGDecode successfully initialized",
+                                      "WARNING, the MPEG files are shorter than the index: frames 46 to 99 are missing"}));
+    EXPECT_EQ(app->video.frame_count, 100);
+
+    ASSERT_EQ(fetch_frame(*app, 45), 0);
+    EXPECT_EQ(testclip::read_frame_number(app->video.y.data(), 352, 288, 352), 45);
+    const uint64_t before = plane_checksum(app->video);
+    clear_log(*app);
+    EXPECT_EQ(fetch_frame(*app, 60), kDgNoFrame);
+    EXPECT_EQ(log_lines(*app), (Lines{"DGDecode GetFrame failed: frame 60 is missing: the MPEG files end before it"}));
+    EXPECT_EQ(plane_checksum(app->video), before);
+    ASSERT_EQ(fetch_frame(*app, 3), 0);
+    EXPECT_EQ(testclip::read_frame_number(app->video.y.data(), 352, 288, 352), 3);
+    close_inputs(*app);
+}
+
 // ---- Avisynth scripts -------------------------------------------------------------------------
 
 class StandInScriptTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 #include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
 #include "shell/encode_launch.h"
+#include "shell/input_command.h"
 #include "shell/startup.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,8 @@ protected:
     }
     void TearDown() override {
         ::unsetenv("FAKE_ENCODER_MODE");
+        ::unsetenv("FAKE_ENCODER_REWRITE_FILE");
+        ::unsetenv("FAKE_ENCODER_REWRITE_TEXT");
         fs::remove_all(home);
     }
 
@@ -146,6 +149,27 @@ TEST_F(EncodeLaunchTest, AMissingOrCrashingEncoderIsReported) {
     qz::shell::run_encode(*app);
     EXPECT_EQ(log().back(), "WARNING, encoder ended abnormally");
     EXPECT_EQ(dialogs.restored, dialogs.hidden) << "the window always comes back";
+}
+
+// The script is edited while the encoder runs and no longer gives frames of the shape that was
+// opened: it cannot be reopened, and nothing may offer a second encode of it.
+TEST_F(EncodeLaunchTest, AScriptThatCannotBeReopenedLeavesNothingToEncode) {
+    app->bridges.avisynth.library_override = QZ_AVS_STANDIN_LIBRARY;
+    const fs::path script = home / "clip.avs";
+    std::ofstream(script) << "BlankClip(length=25, width=352, height=288, pixel_type=\"YV12\", fps=25)\n";
+    qz::shell::open_chosen_input(*app, script.string());
+    ASSERT_TRUE(app->settings.input_valid) << ::testing::PrintToString(log());
+    ASSERT_TRUE(app->controls.enabled(101, 1003));
+
+    ::setenv("FAKE_ENCODER_REWRITE_FILE", script.c_str(), 1);
+    ::setenv("FAKE_ENCODER_REWRITE_TEXT", "BlankClip(length=25, width=720, height=576, pixel_type=\"YV12\", fps=25)\n", 1);
+    app->log.clear();
+    qz::shell::run_encode(*app);
+    EXPECT_EQ(log().back(), "error reloading Avisynth script");
+    EXPECT_FALSE(app->settings.input_valid);
+    EXPECT_FALSE(app->video.open);
+    EXPECT_FALSE(app->controls.enabled(101, 1003)) << "encode stays possible on an input that is not valid";
+    EXPECT_EQ(app->controls.text(103, 1160), "-");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // A stand-in encoder for tests of the encode launch: started with no arguments, it records where it ran
 // and what it found beside it, then ends as asked by FAKE_ENCODER_MODE ("crash" raises SIGSEGV,
-// "fail" exits with 3, anything else exits with 0) after FAKE_ENCODER_SLEEP_MS milliseconds.
+// "fail" exits with 3, anything else exits with 0) after FAKE_ENCODER_SLEEP_MS milliseconds. With
+// FAKE_ENCODER_REWRITE_FILE it first replaces that file's text by FAKE_ENCODER_REWRITE_TEXT, as a
+// user editing the input script while the encoder runs would.
 #include <unistd.h>
 
 #include <chrono>
@@ -28,6 +30,10 @@ int main(int argc, char**) {
     report << "arguments=" << (argc - 1) << "\n";
     report << "dgdecode_copy=" << (access((folder + "/DGDecode.dll").c_str(), F_OK) == 0 ? 1 : 0) << "\n";
     report.close();
+
+    const char* rewrite_file = std::getenv("FAKE_ENCODER_REWRITE_FILE");
+    const char* rewrite_text = std::getenv("FAKE_ENCODER_REWRITE_TEXT");
+    if (rewrite_file && rewrite_text) std::ofstream(rewrite_file, std::ios::trunc) << rewrite_text;
 
     if (const char* sleep_ms = std::getenv("FAKE_ENCODER_SLEEP_MS"))
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(sleep_ms)));

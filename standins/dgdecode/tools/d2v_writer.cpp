@@ -149,7 +149,7 @@ bool write_project(const D2vSpec& spec, const StreamIndex& index, std::string& e
     std::fprintf(f, "DGIndexProjectFile%02d\n%d\n", spec.version, int(spec.stream_files.size()));
     for (const std::string& stream : spec.stream_files) {
         std::string path = written_path(stream, spec);
-        if (spec.version <= 10) std::fprintf(f, "%d ", int(path.size()));
+        if (spec.version < dg::kFirstPlainPathVersion) std::fprintf(f, "%d ", int(path.size()));
         std::fprintf(f, "%s\n", path.c_str());
     }
     Rate rate = rate_of_code(index.sequence.frame_rate_code);
@@ -207,6 +207,23 @@ bool write_d2v(const D2vSpec& spec, std::string& error, D2vSummary* summary) {
     D2vSummary local;
     if (!write_project(spec, index, error, local)) return false;
     if (summary) *summary = local;
+    return true;
+}
+
+bool cut_source_at_gop(const std::string& d2v_path, int gop, std::string& error) {
+    dg::D2vProject project;
+    if (!dg::read_d2v_project(d2v_path, project, error)) return false;
+    if (gop < 0 || size_t(gop) >= project.entries.size()) {
+        error = "the project has no GOP " + std::to_string(gop);
+        return false;
+    }
+    const dg::D2vEntry& entry = project.entries[size_t(gop)];
+    std::error_code ec;
+    std::filesystem::resize_file(project.files[size_t(entry.file)], uintmax_t(entry.position), ec);
+    if (ec) {
+        error = "cannot cut " + project.files[size_t(entry.file)] + ": " + ec.message();
+        return false;
+    }
     return true;
 }
 

@@ -16,7 +16,7 @@ enum class PathStyle {
 struct D2vSpec {
     std::string d2v_path;
     std::vector<std::string> stream_files;  // in playing order
-    int version = 16;                       // 6 to 16; up to 10 a source line is "<length> <path>"
+    int version = 16;                       // 6 to 16; up to 9 a source line is "<length> <path>"
     int field_operation = 0;                // 0 honour pulldown, 1 force film, 2 ignore pulldown
     PathStyle paths = PathStyle::absolute;
     int clip_left = 0, clip_right = 0, clip_top = 0, clip_bottom = 0;
@@ -30,5 +30,10 @@ struct D2vSummary {
 
 // Reads the files, writes the project. False with the reason in `error`.
 bool write_d2v(const D2vSpec& spec, std::string& error, D2vSummary* summary = nullptr);
+
+// Makes the project's MPEG files a truncated copy of what it indexes: the file holding GOP `gop`
+// (0-based, in index order) is cut where that GOP starts. The project is left as it is. False with
+// the reason in `error`.
+bool cut_source_at_gop(const std::string& d2v_path, int gop, std::string& error);
 
 }  // namespace qz::testclip

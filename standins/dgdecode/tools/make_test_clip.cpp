@@ -32,7 +32,9 @@ const char kUsage[] =
     "  --d2v-version N       project format version, 6 to 16 (16)\n"
     "  --field-operation N   0 honour pulldown, 1 force film, 2 ignore pulldown (0)\n"
     "  --paths absolute|relative|backslash   how the project names its files (absolute)\n"
-    "  --clipping L,R,T,B    the project's clipping (0,0,0,0)\n";
+    "  --clipping L,R,T,B    the project's clipping (0,0,0,0)\n"
+    "  --cut-at-gop N        then cut the MPEG file where GOP N (0-based) starts: a copy shorter\n"
+    "                        than its project\n";
 
 bool parse_pair(const char* text, char separator, int& a, int& b) {
     char* end = nullptr;
@@ -64,6 +66,7 @@ int fail(const std::string& message) {
 int main(int argc, char** argv) {
     qz::testclip::ClipSpec clip;
     qz::testclip::D2vSpec project;
+    int cut_at_gop = -1;  // none
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -116,6 +119,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--clipping") {
             ok = takes_value() && std::sscanf(value, "%d,%d,%d,%d", &project.clip_left, &project.clip_right,
                                               &project.clip_top, &project.clip_bottom) == 4;
+        } else if (arg == "--cut-at-gop") {
+            ok = takes_value() && parse_int(value, cut_at_gop) && cut_at_gop >= 0;
         } else if (!arg.empty() && arg[0] != '-' && clip.path.empty()) {
             clip.path = std::string(arg);
         } else {
@@ -139,6 +144,7 @@ int main(int argc, char** argv) {
     if (!qz::testclip::write_clip(clip, project.stream_files, error)) return fail(error);
     qz::testclip::D2vSummary summary;
     if (!qz::testclip::write_d2v(project, error, &summary)) return fail(error);
+    if (cut_at_gop >= 0 && !qz::testclip::cut_source_at_gop(project.d2v_path, cut_at_gop, error)) return fail(error);
     for (const std::string& file : project.stream_files) std::printf("%s\n", file.c_str());
     std::printf("%s (%d GOPs, %d pictures)\n", project.d2v_path.c_str(), summary.entries, summary.pictures);
     return 0;

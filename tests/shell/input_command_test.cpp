@@ -1,0 +1,78 @@
+// The input button's command when the chosen file does not exist: nothing of the previous input may
+// stay, on the pages or in the settings file a save writes.
+#include "settings/settings_file_reader.h"
+#include "settings/settings_file_writer.h"
+#include "shell/input_command.h"
+#include "shell/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class InputCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home = fs::temp_directory_path() / ("qz_input_command_" + std::to_string(::getpid()));
+        fs::remove_all(home);
+        fs::create_directories(home);
+        app = std::make_unique<qz::App>();
+        qz::shell::StartOptions options;
+        options.home_folder = home.string();
+        qz::shell::start_up(*app, options);
+        app->bridges.avisynth.library_override = QZ_AVS_STANDIN_LIBRARY;
+    }
+    void TearDown() override { fs::remove_all(home); }
+
+    // The settings file "save ini file" writes now.
+    std::string saved(const std::string& name) {
+        app->settings.user_settings_path = (home / name).string();
+        EXPECT_TRUE(qz::settings::write_settings_file(*app, qz::settings::kUserSettingsFile));
+        std::ifstream in(home / name, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path home;
+    std::unique_ptr<qz::App> app;
+};
+
+TEST_F(InputCommandTest, AMissingInputLeavesNothingOfThePreviousOne) {
+    const fs::path script = home / "clip.avs";
+    std::ofstream(script) << "BlankClip(length=50, width=720, height=576, pixel_type=\"YV12\", fps=25)\n";
+    app->settings.output_file = (home / "movie.m2v").string();
+    app->settings.set_given(qz::settings::kOutfile);
+    qz::shell::open_chosen_input(*app, script.string());
+    ASSERT_TRUE(app->settings.input_valid);
+    ASSERT_TRUE(app->controls.enabled(101, 1003));
+    ASSERT_NE(saved("with_input.ini").find("*INFILE           " + script.string() + "\n"), std::string::npos);
+
+    qz::shell::open_chosen_input(*app, (home / "no_such_clip.avs").string());
+    EXPECT_EQ(app->controls.item(101, 1006, app->log.line_count() - 1), "input file not found");
+    EXPECT_FALSE(app->settings.input_valid);
+    EXPECT_FALSE(app->video.open);
+    EXPECT_EQ(app->video.frame_count, 0);
+    EXPECT_FALSE(app->video.kind.is_avs);
+    EXPECT_TRUE(app->settings.input_file.empty());
+    EXPECT_EQ(app->controls.text(103, 1110), "input file name (*.d2v, *.avs)");
+    EXPECT_EQ(app->controls.text(103, 1160), "-");
+    EXPECT_FALSE(app->controls.enabled(101, 1003));
+    const std::string after = saved("after_missing_input.ini");
+    EXPECT_EQ(after.find("*INFILE"), std::string::npos) << after;
+    EXPECT_NE(after.find("*OUTFILE"), std::string::npos) << "the output stays named";
+
+    // Whatever marks an input as given, an empty name is never written.
+    app->settings.set_given(qz::settings::kInfile);
+    EXPECT_EQ(saved("marked_but_empty.ini").find("*INFILE"), std::string::npos);
+}
+
+}  // namespace
