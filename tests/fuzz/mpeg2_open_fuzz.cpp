@@ -1,15 +1,13 @@
 // Opening damaged MPEG-2 input: the fuzz bytes become a stream file (elementary or program stream
 // by the first byte), indexed as the clip maker indexes (or, when no GOP start is found, with a
 // made-up index), then opened and read frame by frame.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "d2v_video.h"
 #include "d2v_writer.h"
+#include "fuzz/fuzz_work_folder.h"
 
 extern "C" {
 #include <libavutil/log.h>
@@ -17,24 +15,14 @@ extern "C" {
 
 namespace {
 
-std::string work_folder() {
-    static std::string folder = [] {
-        char pattern[] = "/tmp/qz_mpeg2_fuzz_XXXXXX";
-        const char* made = mkdtemp(pattern);
-        return std::string(made ? made : "/tmp");
-    }();
+// One folder per process, removed with the stream and index files at exit.
+const qz::fuzz::WorkFolder& work_folder() {
+    static const qz::fuzz::WorkFolder folder("qz_mpeg2_fuzz");
     return folder;
 }
 
-bool write_file(const std::string& path, const uint8_t* data, size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(data, 1, size, f) == size;
-    return std::fclose(f) == 0 && ok;
-}
-
 // An index that claims a GOP of twelve pictures at a few positions taken from the input.
-void write_made_up_index(const std::string& d2v, const std::string& stream, int stream_type, const uint8_t* data,
+void write_made_up_index(const std::string& d2v_name, const std::string& stream, int stream_type, const uint8_t* data,
                          size_t size) {
     std::string text = "DGIndexProjectFile16\n1\n" + stream + "\n\nStream_Type=" + std::to_string(stream_type) +
                        "\nField_Operation=0\nFrame_Rate=25000 (25/1)\n\n";
@@ -44,7 +32,7 @@ void write_made_up_index(const std::string& d2v, const std::string& stream, int 
         text += entry == 2 ? " ff\n" : "\n";
     }
     text += "\nFINISHED\n";
-    write_file(d2v, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    work_folder().write(d2v_name, text.data(), text.size());
 }
 
 }  // namespace
@@ -56,16 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ++data;
     --size;
     bool program = mode & 1;
-    std::string stream = work_folder() + (program ? "/input.mpg" : "/input.m2v");
-    std::string d2v = work_folder() + "/input.d2v";
-    if (!write_file(stream, data, size)) return 0;
+    std::string stream = work_folder().write(program ? "input.mpg" : "input.m2v", data, size);
+    if (stream.empty()) return 0;
+    std::string d2v = work_folder().path() + "/input.d2v";
 
     qz::testclip::D2vSpec spec;
     spec.d2v_path = d2v;
     spec.stream_files = {stream};
     spec.field_operation = (mode >> 2) % 3;
     std::string error;
-    if ((mode & 2) || !qz::testclip::write_d2v(spec, error)) write_made_up_index(d2v, stream, program ? 1 : 0, data, size);
+    if ((mode & 2) || !qz::testclip::write_d2v(spec, error)) write_made_up_index("input.d2v", stream, program ? 1 : 0, data, size);
 
     qz::dgdecode::D2vVideo video;
     if (!video.open(d2v, error)) return 0;

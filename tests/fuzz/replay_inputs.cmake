@@ -1,0 +1,30 @@
+# Runs the fuzzer FUZZER once over every file named in INPUTS (files, or folders taken with all their
+# files; a missing folder counts as empty), as a test: any crash, sanitizer report, leak or hang fails
+# it. Folders are listed now, not at configure time, so a crash input dropped into regressions/NAME/
+# is replayed at the next ctest run.
+set(files "")
+foreach(input ${INPUTS})
+  if(IS_DIRECTORY ${input})
+    file(GLOB_RECURSE found LIST_DIRECTORIES false ${input}/*)
+    list(APPEND files ${found})
+  elseif(EXISTS ${input})
+    list(APPEND files ${input})
+  endif()
+endforeach()
+list(LENGTH files count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no inputs to replay in: ${INPUTS}")
+endif()
+list(SORT files)
+
+# The fuzzer runs in a folder of its own: whatever it leaves behind stays out of the source tree.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(
+  COMMAND ${FUZZER} -timeout=60 -rss_limit_mb=2560 ${files}
+  WORKING_DIRECTORY ${WORK}
+  OUTPUT_VARIABLE out ERROR_VARIABLE out RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${FUZZER} failed (${status}) on one of ${count} inputs:\n${out}")
+endif()
+message(STATUS "${count} inputs replayed")
