@@ -17,9 +17,11 @@ if(count EQUAL 0)
 endif()
 list(SORT files)
 
-# The fuzzer runs in a folder of its own: whatever it leaves behind stays out of the source tree.
+# The fuzzer runs in a folder of its own, which is also its temporary folder: what a failing input
+# leaves behind stays there, out of the source tree and out of /tmp.
 file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
+file(MAKE_DIRECTORY ${WORK}/tmp)
+set(ENV{TMPDIR} ${WORK}/tmp)
 execute_process(
   COMMAND ${FUZZER} -timeout=60 -rss_limit_mb=2560 ${files}
   WORKING_DIRECTORY ${WORK}
