@@ -1,6 +1,6 @@
-// Building the preview bitmap of a 1920 x 1080 frame with the plain and the vector conversion, against
-// FFmpeg's swscale converting the same planes to BGR24 (its fastest unscaled path). After the table one
-// line gives each of ours as a ratio to swscale's time (below 1: faster).
+// Building the preview bitmap of a 1920 x 1080 frame with every conversion variant (plain, SSE2,
+// AVX2), against FFmpeg's swscale converting the same planes to BGR24 (its fastest unscaled path).
+// After the table one line per variant gives its time as a ratio to swscale's (below 1: faster).
 #include <benchmark/benchmark.h>
 
 extern "C" {
@@ -17,6 +17,7 @@ extern "C" {
 #include <vector>
 
 #include "input/conversions.h"
+#include "preview/bitmap_convert.h"
 #include "preview/bitmap_image.h"
 
 namespace {
@@ -41,27 +42,20 @@ const Frame& frame() {
     return f;
 }
 
-void build_bitmap(benchmark::State& state, int cpu_level) {
+// The whole build (header, marks, conversion of every row pair) at the variant's CPU level.
+void build_bitmap(benchmark::State& state, const BitmapVariant& variant) {
+    if (variant.level > qz::input::processor_kernel_level()) {
+        state.SkipWithError("this processor lacks the variant");
+        return;
+    }
     auto image = std::make_unique<BitmapImage>();
     for (auto _ : state) {
-        image->build(frame().view(), {}, cpu_level);
+        image->build(frame().view(), {}, variant.level);
         benchmark::DoNotOptimize(image->bytes().data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations());
 }
-
-void BM_BitmapPlain(benchmark::State& state) { build_bitmap(state, 0); }
-BENCHMARK(BM_BitmapPlain)->Unit(benchmark::kMicrosecond);
-
-void BM_BitmapVector(benchmark::State& state) {
-    if (qz::input::processor_kernel_level() < 2) {
-        state.SkipWithError("this processor has no SSE2");
-        return;
-    }
-    build_bitmap(state, qz::input::processor_kernel_level());
-}
-BENCHMARK(BM_BitmapVector)->Unit(benchmark::kMicrosecond);
 
 void BM_SwscaleBgr24(benchmark::State& state) {
     SwsContext* context = sws_getContext(kWidth, kHeight, AV_PIX_FMT_YUV420P, kWidth, kHeight, AV_PIX_FMT_BGR24,
@@ -85,23 +79,26 @@ void BM_SwscaleBgr24(benchmark::State& state) {
 }
 BENCHMARK(BM_SwscaleBgr24)->Unit(benchmark::kMicrosecond);
 
-// The console table as usual, and each run's time per frame kept for the ratios.
+// The console table as usual, and each benchmark's processor time per frame kept for the ratios
+// (processor time, since other programs share the machine): the median when repeated.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (!run.error_occurred && run.iterations > 0)
-                seconds_[run.benchmark_name()] = run.cpu_accumulated_time / double(run.iterations);
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !median)) continue;
+            // A median holds the median of the repetitions' totals, each of the same iterations.
+            if (run.iterations > 0)
+                seconds_[run.run_name.function_name] = run.cpu_accumulated_time / double(run.iterations);
         }
         ConsoleReporter::ReportRuns(runs);
     }
     void print_ratios() const {
         const auto reference = seconds_.find("BM_SwscaleBgr24");
         if (reference == seconds_.end()) return;
-        for (const char* ours : {"BM_BitmapPlain", "BM_BitmapVector"}) {
-            const auto it = seconds_.find(ours);
-            if (it != seconds_.end())
-                std::printf("%s / swscale BGR24: %.2f\n", ours, it->second / reference->second);
+        for (const auto& [name, seconds] : seconds_) {
+            if (name != reference->first)
+                std::printf("%s / swscale BGR24: %.2f\n", name.c_str(), seconds / reference->second);
         }
     }
 
@@ -112,6 +109,10 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (const BitmapVariant& variant : bitmap_variants()) {
+        benchmark::RegisterBenchmark((std::string("BM_Bitmap_") + variant.name).c_str(), build_bitmap, variant)
+            ->Unit(benchmark::kMicrosecond);
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter;

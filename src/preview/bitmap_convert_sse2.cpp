@@ -1,9 +1,13 @@
-// The preview row conversion with SSE2, 16 pixels a step, bit-identical to the plain step.
+// The preview conversion with SSE2: 16 pixels of two rows a step, bit-identical to the plain step.
 //
-// Every 16.16 sum of the step is split exactly into a luma part P = 76284 x (Y - 16) and a chroma
-// part Q, each as a signed high word and an unsigned low word (x = 65536 x high + low). The result
-// bits 16..31 of P + Q are then high(P) + high(Q) + the carry out of low(P) + low(Q), all in 16-bit
-// lanes. The high words come from the signed high half of 16 x 16 products, so no rounding enters.
+// Exactness in 16-bit lanes: every 16.16 sum of the step is the luma part P = 76284 x (Y - 16) plus a
+// chroma part Q, each split exactly into a signed high word and an unsigned low word
+// (x = 65536 x high + low; high words come from the signed high half of 16 x 16 products, so nothing
+// is rounded). Bits 16..31 of P + Q are high(P) + high(Q), plus 1 when low(P) + low(Q) carries, that
+// is when low(P) > 65535 - low(Q): one compare against a threshold kept per chroma sample.
+//
+// Pixels are taken apart into even and odd ones, which line up with the chroma samples, so chroma is
+// never duplicated; the three channels of even and odd pixels are woven into B G R bytes at the end.
 #include "preview/bitmap_convert.h"
 #include "preview/bitmap_pixel.h"
 
@@ -15,103 +19,131 @@ namespace {
 
 // Coefficients above 32767 are split into a multiple of 65536, which goes straight into the high
 // word, and a remainder that fits a signed 16-bit factor.
-constexpr int16_t kLumaRest = steps::kLumaGain - 65536;         // 10748
-constexpr int16_t kRedRest = steps::kRedFromV - 2 * 65536;      // -26477
-constexpr int16_t kBlueRest = steps::kBlueFromU - 2 * 65536;    // 1180
-constexpr int16_t kGreenFromURest = -steps::kGreenFromU;        // -25625
-constexpr int16_t kGreenFromVRest = 65536 - steps::kGreenFromV; // 12255, with -65536 x Cr in the high word
+constexpr int16_t kLumaRest = steps::kLumaGain - 65536;          // 10748
+constexpr int16_t kRedRest = steps::kRedFromV - 2 * 65536;       // -26477
+constexpr int16_t kBlueRest = steps::kBlueFromU - 2 * 65536;     // 1180
+constexpr int16_t kGreenFromURest = -steps::kGreenFromU;         // -25625
+constexpr int16_t kGreenFromVRest = 65536 - steps::kGreenFromV;  // 12255, with -65536 x Cr in the high word
 static_assert(steps::kLumaOffset == 16 * steps::kLumaGain, "the luma offset is the black level times the gain");
 
-// A value 65536 x high + low.
-struct Split {
-    __m128i high, low;
+// Unsigned 16-bit order through the signed compare: both sides have their top bit flipped.
+__m128i sign_bit() { return _mm_set1_epi16(int16_t(0x8000)); }
+
+// P for 8 pixels: its high word, and its low word with the top bit flipped.
+struct LumaPart {
+    __m128i high, low_flipped;
 };
 
-// factor x (65536 x whole + rest) for signed 16-bit lanes.
-Split product(__m128i value, int whole, int16_t rest) {
+LumaPart luma_part(__m128i luma) {
+    const __m128i above_black = _mm_sub_epi16(luma, _mm_set1_epi16(16));
+    const __m128i rest = _mm_set1_epi16(kLumaRest);
+    return {_mm_add_epi16(above_black, _mm_mulhi_epi16(above_black, rest)),
+            _mm_xor_si128(_mm_mullo_epi16(above_black, rest), sign_bit())};
+}
+
+// Q for 8 chroma samples: its high word, and 65535 - low word with the top bit flipped, which
+// low(P) must exceed to carry.
+struct ChromaPart {
+    __m128i high, threshold;
+};
+
+ChromaPart chroma_part(__m128i high, __m128i low) {
+    return {high, _mm_xor_si128(low, _mm_set1_epi16(0x7FFF))};  // ~low ^ 0x8000
+}
+
+// factor x value where factor = 65536 x whole + rest, for 8 signed lanes.
+ChromaPart chroma_product(__m128i value, int whole, int16_t rest) {
     const __m128i r = _mm_set1_epi16(rest);
     __m128i high = _mm_mulhi_epi16(value, r);
     for (int i = 0; i < whole; ++i) high = _mm_add_epi16(high, value);
-    return {high, _mm_mullo_epi16(value, r)};
+    return chroma_part(high, _mm_mullo_epi16(value, r));
 }
 
-// -1 in the lanes where low words a + b do not carry into the high word, 0 where they do.
-__m128i no_carry(__m128i a, __m128i b) {
-    return _mm_cmpeq_epi16(_mm_add_epi16(a, b), _mm_adds_epu16(a, b));
+// -25625 x Cb - 53281 x Cr: two products whose low words may carry into the high word.
+ChromaPart green_part(__m128i cb, __m128i cr) {
+    const __m128i from_u = _mm_set1_epi16(kGreenFromURest), from_v = _mm_set1_epi16(kGreenFromVRest);
+    const __m128i low_u = _mm_mullo_epi16(cb, from_u), low_v = _mm_mullo_epi16(cr, from_v);
+    const __m128i carry = _mm_cmpgt_epi16(_mm_xor_si128(low_u, sign_bit()), _mm_xor_si128(low_v, _mm_set1_epi16(0x7FFF)));
+    const __m128i high = _mm_sub_epi16(_mm_add_epi16(_mm_mulhi_epi16(cb, from_u), _mm_mulhi_epi16(cr, from_v)),
+                                       _mm_add_epi16(cr, carry));
+    return chroma_part(high, _mm_add_epi16(low_u, low_v));
 }
 
-// b's high word carries one more than its value (see `biased`), which the no-carry mask takes back.
-__m128i high_of_sum(Split a, Split b_biased) {
-    return _mm_add_epi16(_mm_add_epi16(a.high, b_biased.high), no_carry(a.low, b_biased.low));
+// Bits 16..31 of P + Q for 8 pixels (not yet limited).
+__m128i channel(LumaPart p, ChromaPart q) {
+    const __m128i carry = _mm_cmpgt_epi16(p.low_flipped, q.threshold);  // -1 where it carries
+    return _mm_sub_epi16(_mm_add_epi16(p.high, q.high), carry);
 }
 
-Split biased(Split q) { return {_mm_add_epi16(q.high, _mm_set1_epi16(1)), q.low}; }
+// 16 pixels from the blue, green and red words of the even and the odd pixels to 48 bytes B G R ...
+// at `out`, each word limited to 0 .. 255. The names in the comments are channel and pixel: "b0 g0 r0
+// b1 ..." is the order to reach.
+void store_bgr(__m128i b_even, __m128i b_odd, __m128i g_even, __m128i g_odd, __m128i r_even, __m128i r_odd,
+               uint8_t* out) {
+    const __m128i x = _mm_packus_epi16(b_even, r_even);  // b0 b2 .. b14 | r0 r2 .. r14
+    const __m128i y = _mm_packus_epi16(g_even, b_odd);   // g0 g2 .. g14 | b1 b3 .. b15
+    const __m128i z = _mm_packus_epi16(g_odd, r_odd);    // g1 g3 .. g15 | r1 r3 .. r15
+    const __m128i bg = _mm_unpacklo_epi8(x, y);                     // b0 g0 b2 g2 .. b14 g14
+    const __m128i rb = _mm_unpackhi_epi8(x, y);                     // r0 b1 r2 b3 .. r14 b15
+    const __m128i gr = _mm_unpacklo_epi8(z, _mm_srli_si128(z, 8));  // g1 r1 g3 r3 .. g15 r15
 
-// Each of 8 chroma values serves two neighbouring pixels.
-Split widen_low(Split q) { return {_mm_unpacklo_epi16(q.high, q.high), _mm_unpacklo_epi16(q.low, q.low)}; }
-Split widen_high(Split q) { return {_mm_unpackhi_epi16(q.high, q.high), _mm_unpackhi_epi16(q.low, q.low)}; }
+    const __m128i bgrb_low = _mm_unpacklo_epi16(bg, rb);         // b0 g0 r0 b1 | b2 g2 r2 b3 | .. b6 g6 r6 b7
+    const __m128i bgrb_high = _mm_unpackhi_epi16(bg, rb);        // b8 g8 r8 b9 .. b14 g14 r14 b15
+    const __m128i bg_next = _mm_srli_si128(bg, 2);               // b2 g2 b4 g4 .. b14 g14 - -
+    const __m128i rb_next = _mm_srli_si128(rb, 2);               // r2 b3 r4 b5 .. r14 b15 - -
+    const __m128i grbg_low = _mm_unpacklo_epi16(gr, bg_next);    // g1 r1 b2 g2 | g3 r3 b4 g4 | .. g7 r7 b8 g8
+    const __m128i grbg_high = _mm_unpackhi_epi16(gr, bg_next);   // g9 r9 b10 g10 .. g15 r15 - -
+    const __m128i gr_next = _mm_srli_si128(gr, 2);               // g3 r3 g5 r5 .. g15 r15 - -
+    const __m128i rbgr_low = _mm_unpacklo_epi16(rb_next, gr_next);   // r2 b3 g3 r3 | .. r8 b9 g9 r9
+    const __m128i rbgr_high = _mm_unpackhi_epi16(rb_next, gr_next);  // r10 b11 g11 r11 .. r14 b15 g15 r15 - -
 
-// Bits 16..31 of P + Q for 16 pixels, limited to 0 .. 255.
-__m128i channel(Split luma_first, Split luma_second, Split chroma) {
-    const Split q = biased(chroma);
-    return _mm_packus_epi16(high_of_sum(luma_first, widen_low(q)), high_of_sum(luma_second, widen_high(q)));
-}
+    // Dwords of 4 bytes each, picked in output order.
+    const __m128i first = _mm_unpacklo_epi32(bgrb_low, grbg_low);                             // (b0 g0 r0 b1)(g1 r1 b2 g2)
+    const __m128i second = _mm_unpacklo_epi32(rbgr_low, _mm_shuffle_epi32(bgrb_low, 0x4E));   // (r2 b3 g3 r3)(b4 g4 r4 b5)
+    const __m128i third = _mm_unpackhi_epi32(grbg_low, rbgr_low);                             // (g5 r5 b6 g6)(r6 b7 g7 r7)
+    const __m128i fourth = _mm_unpacklo_epi32(bgrb_high, grbg_high);                          // (b8 g8 r8 b9)(g9 r9 b10 g10)
+    const __m128i fifth = _mm_unpacklo_epi32(rbgr_high, _mm_shuffle_epi32(bgrb_high, 0x4E));  // (r10 b11 g11 r11)(b12 g12 r12 b13)
+    const __m128i sixth = _mm_unpackhi_epi32(grbg_high, rbgr_high);                           // (g13 r13 b14 g14)(r14 b15 g15 r15)
 
-// Four pixels as dwords B G R 0 to 12 bytes B G R B G R ..., in the low 12 bytes.
-__m128i three_bytes(__m128i pixels) {
-    const __m128i first_of_pair = _mm_set_epi32(0, 0x00FFFFFF, 0, 0x00FFFFFF);
-    const __m128i second_of_pair = _mm_set_epi32(0x0000FFFF, int(0xFF000000u), 0x0000FFFF, int(0xFF000000u));
-    // Within each 64-bit half: the first pixel stays, the second moves down one byte to bytes 3..5.
-    const __m128i pairs = _mm_or_si128(_mm_and_si128(pixels, first_of_pair),
-                                       _mm_and_si128(_mm_srli_epi64(pixels, 8), second_of_pair));
-    // The upper half's 6 bytes follow the lower half's.
-    const __m128i upper = _mm_slli_si128(_mm_srli_si128(pairs, 8), 6);
-    return _mm_or_si128(_mm_move_epi64(pairs), upper);
-}
-
-// 16 pixels from the blue, green and red bytes to 48 bytes at `out`.
-void store_bgr(__m128i b, __m128i g, __m128i r, uint8_t* out) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i bg_first = _mm_unpacklo_epi8(b, g), bg_second = _mm_unpackhi_epi8(b, g);
-    const __m128i r_first = _mm_unpacklo_epi8(r, zero), r_second = _mm_unpackhi_epi8(r, zero);
-    const __m128i c0 = three_bytes(_mm_unpacklo_epi16(bg_first, r_first));
-    const __m128i c1 = three_bytes(_mm_unpackhi_epi16(bg_first, r_first));
-    const __m128i c2 = three_bytes(_mm_unpacklo_epi16(bg_second, r_second));
-    const __m128i c3 = three_bytes(_mm_unpackhi_epi16(bg_second, r_second));
     auto* o = reinterpret_cast<__m128i*>(out);
-    _mm_storeu_si128(o, _mm_or_si128(c0, _mm_slli_si128(c1, 12)));
-    _mm_storeu_si128(o + 1, _mm_or_si128(_mm_srli_si128(c1, 4), _mm_slli_si128(c2, 8)));
-    _mm_storeu_si128(o + 2, _mm_or_si128(_mm_srli_si128(c2, 8), _mm_slli_si128(c3, 4)));
+    _mm_storeu_si128(o, _mm_unpacklo_epi64(first, second));
+    _mm_storeu_si128(o + 1, _mm_unpacklo_epi64(third, fourth));
+    _mm_storeu_si128(o + 2, _mm_unpacklo_epi64(fifth, sixth));
+}
+
+// 16 pixels of one row. Inlined: called twice per step, it would otherwise take its chroma parts
+// through the stack.
+[[gnu::always_inline]] inline void convert_16(const uint8_t* y, ChromaPart blue, ChromaPart green, ChromaPart red,
+                                              uint8_t* out) {
+    const __m128i luma = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y));
+    const LumaPart even = luma_part(_mm_and_si128(luma, _mm_set1_epi16(0x00FF)));
+    const LumaPart odd = luma_part(_mm_srli_epi16(luma, 8));
+    store_bgr(channel(even, blue), channel(odd, blue), channel(even, green), channel(odd, green), channel(even, red),
+              channel(odd, red), out);
+}
+
+// 8 chroma samples as words less 128.
+__m128i load_chroma(const uint8_t* c) {
+    const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(c));
+    return _mm_sub_epi16(_mm_unpacklo_epi8(bytes, _mm_setzero_si128()), _mm_set1_epi16(128));
 }
 
 }  // namespace
 
-void yuv_row_to_bgr_sse2(const uint8_t* y, const uint8_t* u, const uint8_t* v, int width, uint8_t* bgr) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i black = _mm_set1_epi16(16);
-    const __m128i neutral = _mm_set1_epi16(128);
+void yuv_row_pair_to_bgr_sse2(const uint8_t* y_first, const uint8_t* y_second, const uint8_t* u, const uint8_t* v,
+                              int width, uint8_t* bgr_first, uint8_t* bgr_second) {
     int x = 0;
     for (; x + 16 <= width; x += 16) {
-        const __m128i luma = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + x));
-        const __m128i cb = _mm_sub_epi16(
-            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(u + x / 2)), zero), neutral);
-        const __m128i cr = _mm_sub_epi16(
-            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(v + x / 2)), zero), neutral);
-
-        const Split luma_first = product(_mm_sub_epi16(_mm_unpacklo_epi8(luma, zero), black), 1, kLumaRest);
-        const Split luma_second = product(_mm_sub_epi16(_mm_unpackhi_epi8(luma, zero), black), 1, kLumaRest);
-
-        const Split red = product(cr, 2, kRedRest);
-        const Split blue = product(cb, 2, kBlueRest);
-        const Split green_u = product(cb, 0, kGreenFromURest);
-        const Split green_v = product(cr, 0, kGreenFromVRest);
-        const Split green{_mm_sub_epi16(high_of_sum(green_u, biased(green_v)), cr),
-                          _mm_add_epi16(green_u.low, green_v.low)};
-
-        store_bgr(channel(luma_first, luma_second, blue), channel(luma_first, luma_second, green),
-                  channel(luma_first, luma_second, red), bgr + 3 * x);
+        const __m128i cb = load_chroma(u + x / 2);
+        const __m128i cr = load_chroma(v + x / 2);
+        const ChromaPart blue = chroma_product(cb, 2, kBlueRest);
+        const ChromaPart green = green_part(cb, cr);
+        const ChromaPart red = chroma_product(cr, 2, kRedRest);
+        convert_16(y_first + x, blue, green, red, bgr_first + 3 * x);
+        convert_16(y_second + x, blue, green, red, bgr_second + 3 * x);
     }
-    steps::yuv_row_to_bgr(y, u, v, x, width, bgr);
+    steps::yuv_row_to_bgr(y_first, u, v, x, width, bgr_first);
+    steps::yuv_row_to_bgr(y_second, u, v, x, width, bgr_second);
 }
 
 }  // namespace qz::preview

@@ -33,13 +33,20 @@ bool bitmap_size_accepted(int width, int height) {
 
 size_t bitmap_row_bytes(int width) { return (3 * size_t(width) + 3) & ~size_t{3}; }
 
-BitmapImage::BitmapImage() : image_(new uint8_t[kBitmapCapacityBytes]) {
+namespace {
+constexpr size_t kPixelAlignment = 64;
+}
+
+BitmapImage::BitmapImage() : storage_(new uint8_t[kBitmapCapacityBytes + kPixelAlignment]) {
+    const auto start = reinterpret_cast<uintptr_t>(storage_.get()) + kBitmapHeaderBytes;
+    const size_t to_boundary = (kPixelAlignment - start % kPixelAlignment) % kPixelAlignment;
+    image_ = storage_.get() + to_boundary;
     black_luma_.fill(16);
     neutral_chroma_.fill(128);
 }
 
 void BitmapImage::write_header() {
-    uint8_t* h = image_.get();
+    uint8_t* h = image_;
     const auto pixel_bytes = uint32_t(size_ - kBitmapHeaderBytes);
     std::memset(h, 0, kBitmapHeaderBytes);
     h[0] = 'B';
@@ -56,6 +63,16 @@ void BitmapImage::write_header() {
     put32(h + 42, kPixelsPerMetre);
 }
 
+const uint8_t* BitmapImage::marked_luma(const FrameView& frame, const FrameMarks& marks, PanScanMargins margins,
+                                        int row, uint8_t* painted) {
+    const int luma_row = marked_luma_row(marks, row, height_);
+    const uint8_t* y = luma_row < 0 ? black_luma_.data() : frame.y + size_t(luma_row) * size_t(width_);
+    if (!margins.any()) return y;
+    std::memcpy(painted, y, size_t(width_));
+    paint_panscan(painted, width_, margins);
+    return painted;
+}
+
 bool BitmapImage::build(const FrameView& frame, const FrameMarks& marks, int cpu_level) {
     size_ = 0;
     width_ = height_ = 0;
@@ -66,26 +83,24 @@ bool BitmapImage::build(const FrameView& frame, const FrameMarks& marks, int cpu
     size_ = kBitmapHeaderBytes + row_bytes * size_t(height_);
     write_header();
 
-    const YuvRowToBgr convert = select_bitmap_conversion(cpu_level);
+    const YuvRowPairToBgr convert = select_bitmap_conversion(cpu_level);
     const PanScanMargins margins = panscan_margins(marks, width_);
-    const size_t luma_pitch = size_t(width_), chroma_pitch = size_t(width_ / 2);
+    const size_t chroma_pitch = size_t(width_ / 2);
     const size_t padding = row_bytes - 3 * size_t(width_);
-    uint8_t* const pixels = image_.get() + kBitmapHeaderBytes;
-    for (int row = 0; row < height_; ++row) {
-        const int luma_row = marked_luma_row(marks, row, height_);
+    uint8_t* const pixels = image_ + kBitmapHeaderBytes;
+    // Frame line 0 is the last row of the file.
+    auto output_row = [&](int row) { return pixels + size_t(height_ - 1 - row) * row_bytes; };
+    for (int row = 0; row < height_; row += 2) {
         const int chroma_row = marked_chroma_row(marks, row / 2, height_ / 2);
-        const uint8_t* y = luma_row < 0 ? black_luma_.data() : frame.y + size_t(luma_row) * luma_pitch;
         const uint8_t* u = chroma_row < 0 ? neutral_chroma_.data() : frame.u + size_t(chroma_row) * chroma_pitch;
         const uint8_t* v = chroma_row < 0 ? neutral_chroma_.data() : frame.v + size_t(chroma_row) * chroma_pitch;
-        if (margins.any()) {
-            std::memcpy(painted_luma_.data(), y, luma_pitch);
-            paint_panscan(painted_luma_.data(), width_, margins);
-            y = painted_luma_.data();
+        convert(marked_luma(frame, marks, margins, row, painted_luma_[0].data()),
+                marked_luma(frame, marks, margins, row + 1, painted_luma_[1].data()), u, v, width_, output_row(row),
+                output_row(row + 1));
+        if (padding) {
+            std::memset(output_row(row) + 3 * size_t(width_), 0, padding);
+            std::memset(output_row(row + 1) + 3 * size_t(width_), 0, padding);
         }
-        // Frame line 0 is the last row of the file.
-        uint8_t* out = pixels + size_t(height_ - 1 - row) * row_bytes;
-        convert(y, u, v, width_, out);
-        if (padding) std::memset(out + 3 * size_t(width_), 0, padding);
     }
     return true;
 }

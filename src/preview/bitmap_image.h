@@ -52,7 +52,7 @@ public:
     bool build(const FrameView& frame, const FrameMarks& marks, int cpu_level);
 
     // The complete file of the last build; empty before the first and after a refused one.
-    std::span<const uint8_t> bytes() const { return {image_.get(), size_}; }
+    std::span<const uint8_t> bytes() const { return {image_, size_}; }
     int width() const { return width_; }
     int height() const { return height_; }
     // The pixel rows of bytes(), bottom row first, each bitmap_row_bytes(width()) long.
@@ -60,14 +60,21 @@ public:
 
 private:
     void write_header();
+    // Row `row` of the luma plane as marked: a fetched row, the black row, or the pan-scan window
+    // painted onto a copy in `painted`.
+    const uint8_t* marked_luma(const FrameView& frame, const FrameMarks& marks, PanScanMargins margins, int row,
+                               uint8_t* painted);
 
-    std::unique_ptr<uint8_t[]> image_;  // kBitmapCapacityBytes
+    // The file starts 54 bytes before a 64-byte boundary, so the pixel rows start on one: stores of
+    // whole vectors then rarely straddle two cache lines.
+    std::unique_ptr<uint8_t[]> storage_;  // kBitmapCapacityBytes and the room to place the file so
+    uint8_t* image_ = nullptr;
     size_t size_ = 0;
     int width_ = 0, height_ = 0;
-    // The fill rows the masks and the shift show, and the working row the pan-scan window is painted on.
+    // The fill rows the masks and the shift show, and the working rows the pan-scan window is painted on.
     std::array<uint8_t, input::kMaxFrameWidth> black_luma_;
     std::array<uint8_t, input::kMaxFrameWidth / 2> neutral_chroma_;
-    std::array<uint8_t, input::kMaxFrameWidth> painted_luma_;
+    std::array<std::array<uint8_t, input::kMaxFrameWidth>, 2> painted_luma_;
 };
 
 }  // namespace qz::preview
