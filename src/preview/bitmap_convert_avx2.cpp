@@ -2,8 +2,8 @@
 // The arithmetic is that of bitmap_convert_sse2.cpp (read its opening comment first) in 256-bit
 // registers: each 128-bit lane holds 16 pixels and their 8 chroma samples, so every step stays within
 // its lane until the last, which puts the two lanes' 48 bytes one after the other. The bytes are put
-// in B G R order by byte shuffles, which SSE2 lacks. A rest of 16 or
-// more pixels goes to the SSE2 variant, less than that to the plain step.
+// in B G R order by byte shuffles, which SSE2 lacks. The rest of a row, fewer than 32 pixels, goes to
+// the SSE2 variant (which leaves fewer than 16 to the plain step).
 #include "preview/bitmap_convert.h"
 #include "preview/bitmap_pixel.h"
 
@@ -96,8 +96,8 @@ __m256i chunk_of(__m256i b, __m256i g, __m256i r, int chunk) {
 
 // 32 pixels from the blue, green and red words of the even and the odd pixels, each word limited to
 // 0 .. 255, to 96 bytes B G R ... at `out`: lane 0 (pixels 0..15) gives bytes 0..47, lane 1 bytes 48..95.
-[[gnu::always_inline]] inline void store_bgr(__m256i b_even, __m256i b_odd, __m256i g_even, __m256i g_odd, __m256i r_even, __m256i r_odd,
-               uint8_t* out) {
+[[gnu::always_inline]] inline void store_bgr(__m256i b_even, __m256i b_odd, __m256i g_even, __m256i g_odd,
+                                             __m256i r_even, __m256i r_odd, uint8_t* out) {
     const __m256i b = _mm256_packus_epi16(b_even, b_odd);
     const __m256i g = _mm256_packus_epi16(g_even, g_odd);
     const __m256i r = _mm256_packus_epi16(r_even, r_odd);
@@ -111,7 +111,8 @@ __m256i chunk_of(__m256i b, __m256i g, __m256i r, int chunk) {
 }
 
 // Inlined: called twice per step, it would otherwise take its chroma parts through the stack.
-[[gnu::always_inline]] inline void convert_32(const uint8_t* y, ChromaPart blue, ChromaPart green, ChromaPart red, uint8_t* out) {
+[[gnu::always_inline]] inline void convert_32(const uint8_t* y, ChromaPart blue, ChromaPart green, ChromaPart red,
+                                              uint8_t* out) {
     const __m256i luma = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(y));
     const LumaPart even = luma_part(_mm256_and_si256(luma, _mm256_set1_epi16(0x00FF)));
     const LumaPart odd = luma_part(_mm256_srli_epi16(luma, 8));

@@ -63,7 +63,8 @@ ChromaPart chroma_product(__m128i value, int whole, int16_t rest) {
 ChromaPart green_part(__m128i cb, __m128i cr) {
     const __m128i from_u = _mm_set1_epi16(kGreenFromURest), from_v = _mm_set1_epi16(kGreenFromVRest);
     const __m128i low_u = _mm_mullo_epi16(cb, from_u), low_v = _mm_mullo_epi16(cr, from_v);
-    const __m128i carry = _mm_cmpgt_epi16(_mm_xor_si128(low_u, sign_bit()), _mm_xor_si128(low_v, _mm_set1_epi16(0x7FFF)));
+    const __m128i carry =
+        _mm_cmpgt_epi16(_mm_xor_si128(low_u, sign_bit()), _mm_xor_si128(low_v, _mm_set1_epi16(0x7FFF)));
     const __m128i high = _mm_sub_epi16(_mm_add_epi16(_mm_mulhi_epi16(cb, from_u), _mm_mulhi_epi16(cr, from_v)),
                                        _mm_add_epi16(cr, carry));
     return chroma_part(high, _mm_add_epi16(low_u, low_v));
@@ -97,13 +98,15 @@ void store_bgr(__m128i b_even, __m128i b_odd, __m128i g_even, __m128i g_odd, __m
     const __m128i rbgr_low = _mm_unpacklo_epi16(rb_next, gr_next);   // r2 b3 g3 r3 | .. r8 b9 g9 r9
     const __m128i rbgr_high = _mm_unpackhi_epi16(rb_next, gr_next);  // r10 b11 g11 r11 .. r14 b15 g15 r15 - -
 
-    // Dwords of 4 bytes each, picked in output order.
-    const __m128i first = _mm_unpacklo_epi32(bgrb_low, grbg_low);                             // (b0 g0 r0 b1)(g1 r1 b2 g2)
-    const __m128i second = _mm_unpacklo_epi32(rbgr_low, _mm_shuffle_epi32(bgrb_low, 0x4E));   // (r2 b3 g3 r3)(b4 g4 r4 b5)
-    const __m128i third = _mm_unpackhi_epi32(grbg_low, rbgr_low);                             // (g5 r5 b6 g6)(r6 b7 g7 r7)
-    const __m128i fourth = _mm_unpacklo_epi32(bgrb_high, grbg_high);                          // (b8 g8 r8 b9)(g9 r9 b10 g10)
-    const __m128i fifth = _mm_unpacklo_epi32(rbgr_high, _mm_shuffle_epi32(bgrb_high, 0x4E));  // (r10 b11 g11 r11)(b12 g12 r12 b13)
-    const __m128i sixth = _mm_unpackhi_epi32(grbg_high, rbgr_high);                           // (g13 r13 b14 g14)(r14 b15 g15 r15)
+    // Dwords of 4 bytes each, picked in output order; only the low 8 bytes of each are used.
+    // (b0 g0 r0 b1)(g1 r1 b2 g2), (r2 b3 g3 r3)(b4 g4 r4 b5), (g5 r5 b6 g6)(r6 b7 g7 r7),
+    // (b8 g8 r8 b9)(g9 r9 b10 g10), (r10 b11 g11 r11)(b12 g12 r12 b13), (g13 r13 b14 g14)(r14 b15 g15 r15)
+    const __m128i first = _mm_unpacklo_epi32(bgrb_low, grbg_low);
+    const __m128i second = _mm_unpacklo_epi32(rbgr_low, _mm_shuffle_epi32(bgrb_low, 0x4E));
+    const __m128i third = _mm_unpackhi_epi32(grbg_low, rbgr_low);
+    const __m128i fourth = _mm_unpacklo_epi32(bgrb_high, grbg_high);
+    const __m128i fifth = _mm_unpacklo_epi32(rbgr_high, _mm_shuffle_epi32(bgrb_high, 0x4E));
+    const __m128i sixth = _mm_unpackhi_epi32(grbg_high, rbgr_high);
 
     auto* o = reinterpret_cast<__m128i*>(out);
     _mm_storeu_si128(o, _mm_unpacklo_epi64(first, second));

@@ -19,6 +19,7 @@ void put32(uint8_t* at, uint32_t value) {
 }
 
 constexpr uint32_t kPixelsPerMetre = 2835;  // 72 dots per inch
+constexpr size_t kPixelAlignment = 64;      // a cache line
 
 }  // namespace
 
@@ -32,10 +33,6 @@ bool bitmap_size_accepted(int width, int height) {
 }
 
 size_t bitmap_row_bytes(int width) { return (3 * size_t(width) + 3) & ~size_t{3}; }
-
-namespace {
-constexpr size_t kPixelAlignment = 64;
-}
 
 BitmapImage::BitmapImage() : storage_(new uint8_t[kBitmapCapacityBytes + kPixelAlignment]) {
     const auto start = reinterpret_cast<uintptr_t>(storage_.get()) + kBitmapHeaderBytes;

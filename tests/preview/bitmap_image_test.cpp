@@ -63,7 +63,8 @@ TEST(BitmapImage, FfmpegReadsTheConversionOfThePlanesForEveryLevelAndWidth) {
         for (int level : {0, 7}) {
             ASSERT_TRUE(image->build(view(picture), {}, level));
             EXPECT_EQ(image->bytes().size(), 54 + bitmap_row_bytes(w) * size_t(h));
-            EXPECT_EQ(shown(*image).pixels, expected.pixels) << w << "x" << h << " level " << level << " seed " << kSeed;
+            EXPECT_EQ(shown(*image).pixels, expected.pixels)
+                << w << "x" << h << " level " << level << " seed " << kSeed;
         }
     }
 }
