@@ -36,7 +36,7 @@ FieldSums field_sums(const uint8_t* current, const uint8_t* previous, size_t pit
 }  // namespace
 
 void plane_copy_plain(const uint8_t* source, uint8_t* target, size_t bytes) {
-    std::memcpy(target, source, bytes);
+    if (bytes > 0) std::memcpy(target, source, bytes);  // memcpy wants real pointers even for no bytes
 }
 
 uint32_t plane_difference_plain(const uint8_t* a, const uint8_t* b, size_t bytes) {

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <random>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -172,15 +173,21 @@ TEST(ScanEngineTest, StopFromAnotherThreadWhileReadingTheList) {
         std::unique_lock lock(mutex);
         changed.wait(lock, [&] { return declared >= 20; });
     }
-    // What another thread may read while the scan runs: whole entries, in order.
-    const int32_t seen = run.chapters.count();
-    for (int32_t k = 0; k < seen; ++k) EXPECT_EQ(run.chapters.frames()[size_t(k)], all[size_t(k)]);
+    // What another thread may read while the scan appends: whole entries, in order.
+    int32_t seen = 0;
+    bool in_order = true;
+    while (seen < 60 && in_order) {
+        const std::span<const int32_t> now = run.chapters.frames();
+        for (size_t k = 0; k < now.size(); ++k) in_order = in_order && now[k] == all[k];
+        seen = int32_t(now.size());
+    }
     {
         std::lock_guard lock(mutex);
         run.stop = true;
         changed.notify_all();
     }
     worker.join();
+    EXPECT_TRUE(in_order);
     EXPECT_EQ(result.outcome, ScanOutcome::stopped);
     const Frames found = run.found();
     ASSERT_GE(found.size(), size_t(seen));
@@ -209,10 +216,7 @@ TEST(ScanEngineTest, LargeAndUnevenFramesStayInsideTheirPlanes) {
         SyntheticClip clip = SyntheticClip::with_cuts(size[0], size[1], 6, {4});
         ScanRun run;
         run.scan(clip);
-        EXPECT_EQ(run.found(), reference_chapters(clip)) << size[0] << "x" << size[1];
-        if (size[0] > 16) {
-            EXPECT_EQ(run.found(), (Frames{4})) << size[0] << "x" << size[1];
-        }
+        EXPECT_EQ(run.found(), size[0] > 16 ? Frames{4} : Frames{}) << size[0] << "x" << size[1];
     }
     // Sizes beyond the largest frame are measured within the scan's capacities.
     SceneChangeScan::BlockGrid grid = SceneChangeScan::block_grid({4000, 3000, 2, 4000 * 3000, 3000000});

@@ -46,14 +46,13 @@ std::vector<int32_t> reference_chapters(const SyntheticClip& clip) {
     std::vector<int64_t> sums_before(size_t(blocks), 0);  // the first step compares against zero sums
     std::vector<int32_t> chapters;
 
-    Planes before, now;
-    clip.render(0, now);
+    Planes before, now = clip.frame(0);
     double previous_change_ratio = 0.0;
     bool previous_ratio_low = true, previous_was_change = false;
 
     for (int k = 1; k < video.frame_count; ++k) {
         before = now;
-        clip.render(k, now);
+        now = clip.frame(k);
         Step step;
         step.d_y = std::max<int64_t>(1, int64_t(sum_of_differences(now.y, before.y)) / video.luma_bytes);
         step.d_u = std::max<int64_t>(1, 4 * int64_t(sum_of_differences(now.u, before.u)) / video.chroma_bytes);

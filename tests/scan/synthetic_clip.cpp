@@ -26,7 +26,7 @@ int shot_luma(uint32_t shot, int x, int y) {
     if (shot == 0) return kBlack;
     const int bases[3] = {71, 130, 20};
     const int base = bases[shot % 3];
-    return base + int(mix(shot, uint32_t(x / 8), uint32_t(y / 8)) % 100) + int(mix(shot + 7, uint32_t(x), uint32_t(y)) % 16);
+    return base + int(mix(shot, uint32_t(x / 8), uint32_t(y / 8)) % 100) + int((uint32_t(x) * 7 + uint32_t(y) * 13 + shot * 5) % 16);
 }
 int shot_chroma(uint32_t shot, uint32_t plane, int x, int y) {
     if (shot == 0) return 128;
@@ -68,6 +68,8 @@ SyntheticClip::SyntheticClip(int width, int height, std::vector<Look> looks)
     current_.y.assign(size_t(v.luma_bytes), 0);
     current_.u.assign(size_t(v.chroma_bytes), 0);
     current_.v.assign(size_t(v.chroma_bytes), 0);
+    frames_.resize(looks_.size());
+    for (size_t n = 0; n < looks_.size(); ++n) render(int(n), frames_[n]);
 }
 
 SyntheticClip SyntheticClip::with_cuts(int width, int height, int frames, const std::vector<int>& cuts) {
@@ -106,7 +108,9 @@ bool SyntheticClip::fetch_frame(int32_t n) {
     ++fetch_count;
     if (on_fetch) on_fetch(n);
     if (failing.count(n)) return false;
-    render(n, current_);
+    current_.y = frames_[size_t(n)].y;
+    current_.u = frames_[size_t(n)].u;
+    current_.v = frames_[size_t(n)].v;
     return true;
 }
 

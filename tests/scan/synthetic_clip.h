@@ -1,6 +1,6 @@
 // Clips made up for the scene-change scan tests: still shots with cuts at chosen frames, fades, black,
-// noise. Frames are rendered on demand into planes of exactly the video's sizes, so the sanitizer
-// build catches any read past them.
+// noise. Frames are rendered once, then copied at each fetch into planes of exactly the video's sizes,
+// so the sanitizer build catches any read past them.
 #pragma once
 
 #include "preview/scan_engine.h"
@@ -37,25 +37,29 @@ public:
     static SyntheticClip with_cuts(int width, int height, int frames, const std::vector<int>& cuts);
 
     preview::ScanVideo video() const;
-    void render(int n, Planes& out) const;
+    // Frame n, rendered once at the start.
+    const Planes& frame(int n) const { return frames_[size_t(n)]; }
 
     bool fetch_frame(int32_t n) override;
     preview::ScanPlanes planes() const override { return {current_.y.data(), current_.u.data(), current_.v.data()}; }
 
-    // Called with the frame number at every fetch, before the frame is rendered.
+    // Called with the frame number at every fetch, before the frame is copied.
     std::function<void(int32_t)> on_fetch;
     // Frames whose fetch fails: the planes keep the previous frame.
     std::set<int32_t> failing;
     int fetch_count = 0;
 
 private:
+    void render(int n, Planes& out) const;
+
     int width_, height_;
     std::vector<Look> looks_;
+    std::vector<Planes> frames_;
     Planes current_;
 };
 
 // The chapters the scan's rules give for a clip, computed apart from the program's scan: every frame
-// rendered again, every sum taken sample by sample, the histories kept whole instead of in rings.
+// taken as rendered, every sum taken sample by sample, the histories kept whole instead of in rings.
 std::vector<int32_t> reference_chapters(const SyntheticClip& clip);
 
 }  // namespace qz::scantest
