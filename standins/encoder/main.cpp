@@ -1,0 +1,15 @@
+// QZenc_028.exe: started by the front end from the program folder with no command line. It reads
+// "QZ.ini" beside itself and encodes what it names; see encode_run.h. Without a display, or with
+// *SILENT, it runs without a window.
+#include "encode_run.h"
+#include "encoder_os.h"
+
+#include <cstdio>
+
+int main(int argc, char**) {
+    if (argc > 1) std::fputs("QZenc_028.exe takes no arguments; it reads QZ.ini beside itself\n", stderr);
+    qz::encoder::RunOptions options;
+    options.program_folder = qz::encoder::executable_folder();
+    qz::encoder::Progress silent;
+    return qz::encoder::run_encode(options, silent);
+}
