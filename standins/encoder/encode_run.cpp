@@ -397,12 +397,14 @@ int EncodeRun::finish(int code) {
         log_.line(text("encoding FAILED at %s after %.2f s (exit code %d)", clock_text().c_str(), seconds, code));
     }
     progress_.finished(code == kExitOk, code == kExitOk ? "encoding finished" : "encoding FAILED, see the log");
+    route_library_messages(nullptr);
     log_.close();
     return code;
 }
 
 int EncodeRun::run() {
     started_ = platform::monotonic_seconds();
+    route_library_messages(&log_);
     log_.line("QZenc 0.28 (MPEG-2 by libavcodec) started at " + clock_text());
     int code = load_settings();
     if (code == kExitOk) code = check_files();

@@ -1,6 +1,10 @@
 #include "mpeg2_session.h"
 
+#include "encoder_log.h"
+
 #include <algorithm>
+#include <cstdarg>
+#include <mutex>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -70,7 +74,7 @@ bool set_rate_control(AVCodecContext* c, const EncodePlan& p, Pass pass, const s
         c->flags |= AV_CODEC_FLAG_QSCALE;
         c->global_quality = int(std::lround(FF_QP2LAMBDA * p.quantiser));
         c->bit_rate = max_rate;
-        c->rc_buffer_size = p.vbv_buffer_bits;  // only the header's VBV size: nothing limits the rate
+        // No VBV: nothing limits the rate (the header then says "variable").
         return true;
     }
     if (p.mode == RateMode::CappedQuantiser) {
@@ -133,7 +137,31 @@ std::string timecode_text(const EncodePlan& p) {
     return text;
 }
 
+std::mutex g_library_log_mutex;
+EncoderLog* g_library_log = nullptr;
+
+// Slice threads may report at the same time; one line at a time reaches the log.
+void library_message(void* context, int level, const char* format, va_list arguments) {
+    if (level > AV_LOG_WARNING) return;
+    std::lock_guard<std::mutex> lock(g_library_log_mutex);
+    if (!g_library_log) {
+        av_log_default_callback(context, level, format, arguments);
+        return;
+    }
+    char text[1024];
+    std::vsnprintf(text, sizeof text, format, arguments);
+    std::string message(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
+    if (!message.empty()) g_library_log->line("libavcodec: " + message);
+}
+
 }  // namespace
+
+void route_library_messages(EncoderLog* log) {
+    std::lock_guard<std::mutex> lock(g_library_log_mutex);
+    g_library_log = log;
+    av_log_set_callback(log ? library_message : av_log_default_callback);
+}
 
 void limit_cpu_features(int cpu_level) {
     if (cpu_level <= 0) return;

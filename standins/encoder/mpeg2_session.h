@@ -61,6 +61,10 @@ private:
     std::string stats_;
 };
 
+// libavcodec's warnings and errors go to `log` (nullptr: back to standard error).
+class EncoderLog;
+void route_library_messages(EncoderLog* log);
+
 // The libavcodec CPU flags for a *CPU level (0 leaves libavcodec's own detection).
 void limit_cpu_features(int cpu_level);
 

@@ -73,6 +73,9 @@ int64_t drop_frame_count(int hours, int minutes, int seconds, int pictures) {
 StreamPatcher::StreamPatcher(const EncodePlan& plan, const PictureTypePlanner& types) : plan_(plan), types_(types) {}
 
 void StreamPatcher::patch_sequence_header(uint8_t* s, size_t avail) {
+    // Without a VBV the encoder sizes the header's buffer from the bitrate; the level's own size
+    // is the honest value for a decoder.
+    if (!plan_.vbv && avail >= 12) put_bits_at(s, 83, 10, uint32_t(plan_.vbv_buffer_bits / 16384) & 0x3FF);
     if (!plan_.pulldown || avail < 8) return;
     const uint8_t code = s[7] & 0x0F;
     const uint8_t shown = code == 1 ? 4 : code == 2 ? 5 : code;  // 23.976 -> 29.97, 24 -> 30
