@@ -166,11 +166,13 @@ TEST(EncoderTest, ScriptEncodeCarriesMatricesFieldOrderChromaColourAndTimecode) 
 }
 
 // Soft 3:2 pulldown of a 23.976 fps film: the stream plays at 29.97 with the 2:3 cadence of
-// field flags in display order and drop-frame time codes.
+// field flags in display order and drop-frame time codes. The 4:3 pan-scan window rides along:
+// its size in the sequence display extension, each picture's offset in one offset per field shown.
 TEST(EncoderTest, PulldownOfFilmPlaysAt2997WithTheCadence) {
     ProgramFolder home("pulldown");
     home.write_settings(files(home, film_project(48)) + line("*BITRATE", "5000") + line("*MAXBITRATE", "8000") + line("*1PASS") +
-                        line("*PULLDOWN") + line("*GOP", "12 2") + line("*PRIORITY", "normal"));
+                        line("*PULLDOWN") + line("*GOP", "12 2") + line("*PRIORITY", "normal") +
+                        line("*PANSCAN", "540 480 2") + "0        160    0\n24      -320    0\n");
     const RunResult run = home.run();
     ASSERT_EQ(run.exit_code, 0) << run.log;
     const std::string out = home.file("out.m2v").string();
@@ -190,7 +192,13 @@ TEST(EncoderTest, PulldownOfFilmPlaysAt2997WithTheCadence) {
         EXPECT_EQ(order[i]->top_field_first, tff[i % 4]) << "picture " << i;
         EXPECT_EQ(order[i]->repeat_first_field, rff[i % 4]) << "picture " << i;
         EXPECT_TRUE(order[i]->progressive_frame);
+        EXPECT_EQ(order[i]->panscan_offsets, rff[i % 4] ? 3 : 2) << "picture " << i;
+        EXPECT_EQ(order[i]->first_horizontal_offset, i < 24 ? 160 : -320) << "picture " << i;
     }
+    EXPECT_EQ(s.sequence.aspect_code, 3);
+    EXPECT_TRUE(s.sequence.has_display);
+    EXPECT_EQ(s.sequence.display_width, 540);
+    EXPECT_EQ(s.sequence.display_height, 480);
     // A GOP's time code counts the video frames (two fields each) shown before its first picture.
     ASSERT_GE(s.gops.size(), 3u);
     for (size_t g = 0; g < s.gops.size(); ++g) {
