@@ -317,7 +317,7 @@ void plan_chapters(const Settings& r, EncodePlan& p, PlanNotes& n) {
 
 void plan_timecode(const Settings& r, EncodePlan& p, PlanNotes& n) {
     const bool ntsc = p.rate_denominator == 1001 && (p.rate_numerator == 30000 || p.rate_numerator == 60000);
-    p.drop_frame = ntsc || p.pulldown;
+    p.drop_frame = ntsc || (p.pulldown && p.rate_denominator == 1001);  // 24 fps film plays at 30
     for (int i = 0; i < 4; ++i) p.timecode[size_t(i)] = r.values.timecode[size_t(i)];
     const int rate = timecode_rate(p);
     if (p.timecode[3] >= rate) {
@@ -333,7 +333,7 @@ void plan_timecode(const Settings& r, EncodePlan& p, PlanNotes& n) {
 
 // ---- behaviour and what is not honoured ----------------------------------------------------
 
-void plan_behaviour(const Settings& r, EncodePlan& p, PlanNotes& n) {
+void plan_behaviour(const Settings& r, bool window_shown, EncodePlan& p, PlanNotes& n) {
     const auto& v = r.values;
     static const char* kSpeeds[] = {"", "fast", "normal", "normal", "best"};
     p.speed = std::clamp(v.profile, 1, 4) == 3 ? 2 : std::clamp(v.profile, 1, 4);
@@ -355,6 +355,17 @@ void plan_behaviour(const Settings& r, EncodePlan& p, PlanNotes& n) {
     if (p.mask.any())
         n.used.push_back(format_text("mask: top %d lines, bottom %d lines, shift %d lines", p.mask.top, p.mask.bottom, p.mask.shift));
 
+    // Without a window (silent, no display, a build without Qt) what only the window does is named.
+    if (window_shown) {
+        n.used.push_back(format_text("progress window shown%s, closing %d s after the end", p.preview ? " with the preview" : "",
+                                     p.wait_seconds));
+    } else {
+        n.used.push_back(p.silent ? "silent: no window" : "no display: no window");
+        if (given(r, settings::kPreview)) n.unhonoured.push_back("*PREVIEW: no progress window is shown, so no preview");
+        if (given(r, settings::kWait) && p.wait_seconds != 5)
+            n.unhonoured.push_back("*WAIT: no progress window is shown to keep open");
+    }
+    if (p.shutdown) n.used.push_back("shutdown after the encode requested");
     if (given(r, settings::kAdaptiveMatrix)) n.unhonoured.push_back("*ADAPTIVEMATRIX: adapting the matrix on dark scenes is not done by this encoder");
     if (given(r, settings::kMinBrFac) && v.min_br_factor != 1.0f) n.unhonoured.push_back("*MINBRFAC: the minimum bitrate factor is not used by this encoder's rate control");
     if (given(r, settings::kBias) && v.bias > 0) n.unhonoured.push_back("*BIAS: the VBR bias is not used by this encoder's rate control");
@@ -367,7 +378,7 @@ void plan_behaviour(const Settings& r, EncodePlan& p, PlanNotes& n) {
 }  // namespace
 
 int timecode_rate(const EncodePlan& p) {
-    if (p.pulldown) return p.rate_denominator == 1001 ? 30 : 30;
+    if (p.pulldown) return 30;  // 29.97 or 30 frames per second are shown
     return int(std::lround(double(p.rate_numerator) / double(p.rate_denominator)));
 }
 
@@ -377,8 +388,8 @@ float zone_factor(const EncodePlan& p, int index) {
     return 1.0f;
 }
 
-bool make_plan(const Settings& r, const VideoFormat& f, bool source_interlaced, EncodePlan& p, PlanNotes& n,
-               std::string& refusal) {
+bool make_plan(const Settings& r, const VideoFormat& f, bool source_interlaced, bool window_shown, EncodePlan& p,
+               PlanNotes& n, std::string& refusal) {
     p.input = r.input_file;
     p.output = r.output_file;
     p.log = r.log_file;
@@ -399,7 +410,7 @@ bool make_plan(const Settings& r, const VideoFormat& f, bool source_interlaced, 
     plan_gop(r, p, n);
     plan_chapters(r, p, n);
     plan_timecode(r, p, n);
-    plan_behaviour(r, p, n);
+    plan_behaviour(r, window_shown, p, n);
     if (p.mode == RateMode::ConstantQuantiser && p.vbv) p.vbv = false;
     const std::string stem = p.output.substr(0, p.output.find_last_of('.') == std::string::npos ||
                                                          p.output.find_last_of('.') < p.output.find_last_of('/') + 1

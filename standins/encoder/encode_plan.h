@@ -108,8 +108,9 @@ struct PlanNotes {
 };
 
 // Decides the plan. False with `refusal` when the encode cannot run at all (no frames to encode).
-bool make_plan(const settings::Settings& record, const VideoFormat& format, bool source_interlaced, EncodePlan& plan,
-               PlanNotes& notes, std::string& refusal);
+// `window_shown`: a progress window is shown, which *PREVIEW and *WAIT need.
+bool make_plan(const settings::Settings& record, const VideoFormat& format, bool source_interlaced, bool window_shown,
+               EncodePlan& plan, PlanNotes& notes, std::string& refusal);
 
 // Frames per second rounded, as time codes count them (25, 30 for 30000/1001, ...).
 int timecode_rate(const EncodePlan& plan);

@@ -194,6 +194,11 @@ int EncodeRun::check_files() {
         log_.error("no output file named (*OUTFILE)");
         return kExitSettings;
     }
+    // Renaming the finished stream over its own input would destroy the input.
+    if (same_file(r.output_file, r.input_file)) {
+        log_.error("the output file is the input file: " + r.output_file);
+        return kExitSettings;
+    }
     return kExitOk;
 }
 
@@ -219,7 +224,7 @@ int EncodeRun::decide_plan() {
     }
     PlanNotes notes;
     std::string refusal;
-    if (!make_plan(*record_, source_.format(), interlaced_source, plan_, notes, refusal)) {
+    if (!make_plan(*record_, source_.format(), interlaced_source, options_.window_shown, plan_, notes, refusal)) {
         log_.error(refusal);
         return kExitInput;
     }

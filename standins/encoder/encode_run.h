@@ -20,6 +20,7 @@ enum ExitCode : int {
 struct RunOptions {
     std::string program_folder;  // with its trailing separator
     bool preview_wanted = false; // set by the caller when `progress` shows pictures
+    bool window_shown = false;   // a progress window is shown (so *PREVIEW and *WAIT mean something)
 };
 
 // The settings the caller needs before the run starts (whether to show a window, how long to wait).

@@ -98,6 +98,11 @@ bool is_regular_file(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool same_file(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 std::string apply_priority(int priority) {
     static const int kNiceness[4] = {19, 10, 0, -5};
     static const char* kNames[4] = {"idle", "low", "normal", "high"};
@@ -114,7 +119,8 @@ std::string apply_priority(int priority) {
 bool display_available() {
     const char* x = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x && *x) || (wayland && *wayland);
+    const char* platform = std::getenv("QT_QPA_PLATFORM");  // chosen on purpose (offscreen, ...)
+    return (x && *x) || (wayland && *wayland) || (platform && *platform);
 }
 
 std::string request_shutdown() {

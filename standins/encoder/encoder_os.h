@@ -42,11 +42,14 @@ private:
 // True when `path` names a regular file (or nothing follows a symbolic link to one).
 bool is_regular_file(const std::string& path);
 
+// True when both paths name one existing file.
+bool same_file(const std::string& a, const std::string& b);
+
 // The process's niceness for a priority word: 0 idle, 1 low, 2 normal, 3 high. The text describes
 // what was done, for the log.
 std::string apply_priority(int priority);
 
-// True when a window could be shown (an X11 or Wayland display is named).
+// True when a window could be shown: an X11 or Wayland display is named, or a Qt platform chosen.
 bool display_available();
 
 // Shuts the machine down when QZENC_ALLOW_SHUTDOWN=1 is set; otherwise only says why not.

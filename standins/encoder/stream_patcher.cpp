@@ -100,10 +100,19 @@ void StreamPatcher::patch_gop(uint8_t* s, size_t avail, int64_t display_index, i
     if (avail < 8) return;
     const int64_t first_shown = display_index - temporal_reference;
     if (plan_.pulldown && first_shown >= 0) {
-        const int64_t start = drop_frame_count(plan_.timecode[0], plan_.timecode[1], plan_.timecode[2], plan_.timecode[3]);
+        const auto& tc = plan_.timecode;
+        const int64_t shown = pulldown_fields_before(first_shown) / 2;
         int h = 0, m = 0, sec = 0, f = 0;
-        drop_frame_timecode(start + pulldown_fields_before(first_shown) / 2, h, m, sec, f);
-        put_bits_at(s, 32, 1, 1);
+        if (plan_.drop_frame) {
+            drop_frame_timecode(drop_frame_count(tc[0], tc[1], tc[2], tc[3]) + shown, h, m, sec, f);
+        } else {
+            const int64_t frames = ((int64_t(tc[0]) * 60 + tc[1]) * 60 + tc[2]) * 30 + tc[3] + shown;
+            f = int(frames % 30);
+            sec = int(frames / 30 % 60);
+            m = int(frames / 1800 % 60);
+            h = int(frames / 108000 % 24);
+        }
+        put_bits_at(s, 32, 1, plan_.drop_frame ? 1 : 0);
         put_bits_at(s, 33, 5, uint32_t(h));
         put_bits_at(s, 38, 6, uint32_t(m));
         put_bits_at(s, 44, 1, 1);
@@ -193,10 +202,9 @@ void StreamPatcher::patch(const uint8_t* coded, size_t size, int64_t display_ind
     }
     if (gop_at < size) patch_gop(data + gop_at, size - gop_at, display_index, temporal_reference);
     if (plan_.panscan && insert_at > 0 && insert_at <= size) {
-        std::vector<uint8_t> extension;
-        extension.reserve(32);
-        append_picture_display(extension, display_index);
-        out.insert(out.begin() + std::ptrdiff_t(insert_at), extension.begin(), extension.end());
+        extension_.clear();
+        append_picture_display(extension_, display_index);
+        out.insert(out.begin() + std::ptrdiff_t(insert_at), extension_.begin(), extension_.end());
     }
 }
 

@@ -33,6 +33,7 @@ private:
     const EncodePlan& plan_;
     const PictureTypePlanner& types_;
     bool top_field_first_ = false, repeat_first_field_ = false;  // of the current picture
+    std::vector<uint8_t> extension_;  // the picture display extension being made
 };
 
 // Fields shown before film frame `index` under the 3:2 cycle (3, 2, 3, 2 fields per frame).

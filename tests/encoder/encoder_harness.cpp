@@ -72,7 +72,7 @@ void ProgramFolder::write_settings(const std::string& text) const { std::ofstrea
 
 void ProgramFolder::remove_dgdecode() const { fs::remove(dir_ / "DGDecode.dll"); }
 
-RunResult ProgramFolder::run(const std::string& log_name, long long file_size_limit) const {
+RunResult ProgramFolder::run(const std::string& log_name, long long file_size_limit, const std::string& qt_platform) const {
     RunResult result;
     const std::string program = (dir_ / "QZenc_028.exe").string();
     const std::string stderr_path = (dir_ / "stderr.txt").string();
@@ -84,7 +84,10 @@ RunResult ProgramFolder::run(const std::string& log_name, long long file_size_li
         if (err >= 0) ::dup2(err, 2);
         ::setenv("LD_LIBRARY_PATH", QZ_AVS_STANDIN_DIR, 1);
         ::unsetenv("DISPLAY");
+        ::unsetenv("QZENC_ALLOW_SHUTDOWN");  // a test never shuts the machine down
         ::unsetenv("WAYLAND_DISPLAY");
+        if (qt_platform.empty()) ::unsetenv("QT_QPA_PLATFORM");
+        else ::setenv("QT_QPA_PLATFORM", qt_platform.c_str(), 1);
         if (file_size_limit > 0) {
             ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG, as on a full disk
             struct rlimit limit {rlim_t(file_size_limit), rlim_t(file_size_limit)};

@@ -28,7 +28,9 @@ public:
 
     // Runs the encoder; `file_size_limit` > 0 limits the size of every file it writes, as a full
     // disk would.
-    RunResult run(const std::string& log_name = "out.log", long long file_size_limit = 0) const;
+    // `qt_platform`, when given, is the Qt platform the progress window uses (no display otherwise).
+    RunResult run(const std::string& log_name = "out.log", long long file_size_limit = 0,
+                  const std::string& qt_platform = "") const;
 
 private:
     fs::path dir_;

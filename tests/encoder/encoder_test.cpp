@@ -123,12 +123,14 @@ TEST(EncoderTest, ScriptEncodeCarriesMatricesFieldOrderChromaColourAndTimecode) 
     home.write_settings(files(home, script) + line("*BITRATE", "6000") + line("*MAXBITRATE", "15000") + line("*1PASS") +
                         line("*ASPECT", "4:3") + line("*INTERLACED") + line("*BFF") + line("*CHROMAFORMAT", "422") +
                         line("*COLOUR", "5") + line("*TIMECODE", "1  2  3  4") + line("*INTRAVLC", "0") +
-                        line("*ADAPTIVEMATRIX") + line("*LOSSLESS") + line("*NOSEQ_ENDCODE") + line("*PRIORITY", "normal") +
+                        line("*ADAPTIVEMATRIX") + line("*LOSSLESS") + line("*PREVIEW") + line("*SHUTDOWN") + line("*NOSEQ_ENDCODE") + line("*PRIORITY", "normal") +
                         line("*CUSTOMMATRIX") + matrix.str());
     const RunResult run = home.run();
     ASSERT_EQ(run.exit_code, 0) << run.log;
     EXPECT_TRUE(contains(run.log, "not honoured: *ADAPTIVEMATRIX")) << run.log;
     EXPECT_TRUE(contains(run.log, "not honoured: *LOSSLESS")) << run.log;
+    EXPECT_TRUE(contains(run.log, "not honoured: *PREVIEW")) << run.log;
+    EXPECT_TRUE(contains(run.log, "shutdown requested, not carried out")) << run.log;
 
     const std::string out = home.file("out.m2v").string();
     const auto probe = probe_stream(out);
@@ -253,6 +255,21 @@ TEST(EncoderTest, ConstantQuantiserFollowsFactorsZonesAndMask) {
     for (int row : {0, 31, 432, 479}) EXPECT_NEAR(row_mean(row), 16.0, 3.0) << "row " << row;
     EXPECT_GT(row_mean(200), 40.0);
 }
+
+#if QZ_ENCODER_WINDOW
+// With a display the progress window is shown (here on Qt's offscreen platform) with the preview,
+// and the encoder still ends on its own after *WAIT seconds.
+TEST(EncoderTest, ProgressWindowShowsThePreviewAndCloses) {
+    ProgramFolder home("window");
+    home.write_settings(files(home, film_project(48)) + line("*1PASS") + line("*PREVIEW") + line("*WAIT", "0") +
+                        line("*PRIORITY", "normal"));
+    const RunResult run = home.run("out.log", 0, "offscreen");
+    ASSERT_EQ(run.exit_code, 0) << run.log;
+    EXPECT_TRUE(contains(run.log, "progress window shown with the preview, closing 0 s after the end")) << run.log;
+    EXPECT_FALSE(contains(run.log, "not honoured: *PREVIEW")) << run.log;
+    EXPECT_EQ(probe_frame_count(home.file("out.m2v").string()), 48);
+}
+#endif
 
 TEST(EncoderTest, BadInputsEndWithALogLineAndAnExitCode) {
     {
