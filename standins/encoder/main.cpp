@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv) {
+int main(int argc, [[maybe_unused]] char** argv) {
     if (argc > 1) std::fputs("QZenc_028.exe takes no arguments; it reads QZ.ini beside itself\n", stderr);
     qz::encoder::RunOptions options;
     options.program_folder = qz::encoder::executable_folder();

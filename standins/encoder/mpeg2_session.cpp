@@ -186,6 +186,8 @@ void limit_cpu_features(int cpu_level) {
 }
 
 Mpeg2Session::~Mpeg2Session() {
+    // The first pass's statistics belong to the caller: freeing the context leaves them.
+    if (codec_) av_freep(&codec_->stats_in);
     avcodec_free_context(&codec_);
     av_frame_free(&frame_);
     av_packet_free(&packet_);
