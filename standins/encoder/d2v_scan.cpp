@@ -1,5 +1,6 @@
 #include "d2v_scan.h"
 
+#include "platform/files.h"
 #include "settings/line_reader.h"
 
 #include <algorithm>
@@ -10,8 +11,10 @@
 namespace qz::encoder {
 
 bool scan_d2v_flags(const std::string& path, D2vPictureFlags& flags) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+    // A project's index grows with the video: a feature film's is tens of megabytes.
+    constexpr uint64_t kMaxProjectBytes = uint64_t{1} << 30;
+    platform::FileReader file;
+    if (file.open(path, kMaxProjectBytes) != platform::ReadStatus::Ok) return false;
     settings::FileLineReader lines(file);
     std::string_view line;
     int blank_lines = 0;
@@ -44,9 +47,7 @@ bool scan_d2v_flags(const std::string& path, D2vPictureFlags& flags) {
             pos = end;
         }
     }
-    const bool ok = !lines.failed();
-    std::fclose(file);
-    return ok;
+    return !lines.failed();
 }
 
 }  // namespace qz::encoder

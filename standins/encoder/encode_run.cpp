@@ -159,9 +159,8 @@ int EncodeRun::load_settings() {
                                      : options_.program_folder + kFallbackLogName;
     if (!log_.open(log_path)) log_.warning("can't create the log file " + log_path + ", logging to standard error only");
     log_.line("settings read from " + path);
-    if (load.report.panscan_cut)
-        log_.warning(text("the settings list %d pan-scan entries, only the first %d are used", load.report.panscan_entries_in_file,
-                          settings::kPanScanCapacity));
+    // Lists shorter than declared or longer than kept: the same lines the front end shows.
+    for (const std::string& line : settings::list_count_lines(load.report)) log_.warning(line);
     return kExitOk;
 }
 

@@ -4,9 +4,9 @@
 #include "input/input_kind.h"
 #include "matrices/matrix_tables.h"
 #include "platform/platform.h"
+#include "platform/files.h"
 #include "settings/line_reader.h"
 
-#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -35,25 +35,17 @@ public:
 SettingsLoad read_encoder_settings(const std::string& path, settings::Settings& record) {
     SettingsLoad load;
     matrices::initialise_custom_matrix(record);
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return load;
-    if (!S_ISREG(st.st_mode)) {
-        load.outcome = SettingsOutcome::NotRegular;
-        return load;
-    }
-    if (st.st_size > kMaxSettingsFileBytes) {
-        load.outcome = SettingsOutcome::TooLarge;
-        return load;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        load.outcome = SettingsOutcome::Unreadable;
-        return load;
+    platform::FileReader file;
+    switch (file.open(path, kMaxSettingsFileBytes)) {
+    case platform::ReadStatus::Ok: break;
+    case platform::ReadStatus::NotFound: return load;
+    case platform::ReadStatus::NotRegularFile: load.outcome = SettingsOutcome::NotRegular; return load;
+    case platform::ReadStatus::TooLarge: load.outcome = SettingsOutcome::TooLarge; return load;
+    default: load.outcome = SettingsOutcome::Unreadable; return load;
     }
     settings::FileLineReader lines(file);
     EncoderEnvironment environment;
     load.report = settings::parse_settings(lines, record, environment);
-    std::fclose(file);
     load.outcome = load.report.read_error ? SettingsOutcome::Unreadable : SettingsOutcome::Read;
     return load;
 }
