@@ -60,7 +60,7 @@ void check_file_length(App& app) {
     long long length = std::max(kbytes, 1);
     const double seconds = encoding_seconds(app);
     if (seconds > 0.0) {
-        long long average = round_half_away(static_cast<double>(round_half_away(length * 8.192)) / seconds);
+        long long average = round_half_away(static_cast<double>(round_half_away(static_cast<double>(length) * 8.192)) / seconds);
         const int maximum = amount_value(app, 1124, v.max_bitrate);
         if (average > maximum) {
             // The length that goes with the maximum, in the same kilobytes as the refresh shows.

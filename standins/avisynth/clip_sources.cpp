@@ -60,7 +60,7 @@ void fill_plane(const Plane& plane, uint8_t value) {
 void fill_interleaved(const Plane& plane, const uint8_t* pattern, int pattern_size) {
     for (int row = 0; row < plane.height; ++row) {
         uint8_t* out = plane.data + std::size_t(row) * std::size_t(plane.pitch);
-        for (int x = 0; x + pattern_size <= plane.row_size; x += pattern_size) std::memcpy(out + x, pattern, pattern_size);
+        for (int x = 0; x + pattern_size <= plane.row_size; x += pattern_size) std::memcpy(out + x, pattern, std::size_t(pattern_size));
     }
 }
 

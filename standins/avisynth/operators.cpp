@@ -23,7 +23,10 @@ int wrap(int64_t value) { return int(int32_t(uint32_t(uint64_t(value)))); }
 int compare_text(const std::string& a, const std::string& b) {
     // Names and strings compare without regard to ASCII case.
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : int(c); };
+        auto lower = [](char ch) {
+            const int c = static_cast<unsigned char>(ch);
+            return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+        };
         if (lower(a[i]) != lower(b[i])) return lower(a[i]) < lower(b[i]) ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);

@@ -38,7 +38,7 @@ const char* kind_name(Value::Kind kind);
 // `located_depth` remembers the nesting depth that added the last one.
 class ScriptError : public std::exception {
 public:
-    explicit ScriptError(std::string message) : message(std::move(message)) {}
+    explicit ScriptError(std::string text) : message(std::move(text)) {}
     const char* what() const noexcept override { return message.c_str(); }
 
     std::string message;

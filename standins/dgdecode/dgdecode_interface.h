@@ -54,8 +54,8 @@ typedef struct DgVideoInfo {
     int image_type;               /* DG_IMAGE_TFF or DG_IMAGE_BFF from the first picture */
 } DgVideoInfo;
 
-#define DG_PIXEL_TYPE_YV12 ((int)0xA0000008u)
-#define DG_PIXEL_TYPE_YUY2 ((int)0x60000004u)
+#define DG_PIXEL_TYPE_YV12 (-1610612728) /* 0xA0000008 as a 32-bit int */
+#define DG_PIXEL_TYPE_YUY2 0x60000004
 
 #define DG_IMAGE_BFF 1
 #define DG_IMAGE_TFF 2

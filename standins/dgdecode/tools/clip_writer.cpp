@@ -189,7 +189,7 @@ bool open_encoder(const ClipSpec& spec, EncoderParts& parts, std::string& error)
     c->rc_max_rate = 80'000'000;
     av_reduce(&c->sample_aspect_ratio.num, &c->sample_aspect_ratio.den, int64_t(4) * spec.height,
               int64_t(3) * spec.width, 255);
-    if (spec.closed_gops) c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+    if (spec.closed_gops) c->flags |= static_cast<int>(AV_CODEC_FLAG_CLOSED_GOP);  // the top bit of the int flags
     if (spec.interlaced) c->flags |= AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME;
     // Regular GOPs: no extra I pictures where the content jumps.
     av_opt_set_int(c->priv_data, "sc_threshold", 1000000000, 0);
