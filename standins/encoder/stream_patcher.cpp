@@ -28,7 +28,7 @@ public:
     explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
     void put(int count, uint32_t value) {
         for (int i = count - 1; i >= 0; --i) {
-            current_ = uint8_t((current_ << 1) | ((value >> i) & 1u));
+            current_ = uint8_t((uint32_t{current_} << 1) | ((value >> i) & 1u));
             if (++filled_ == 8) flush_byte();
         }
     }
