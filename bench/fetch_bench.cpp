@@ -12,10 +12,10 @@
 #include <random>
 #include <string>
 
-#include "input/fetch_frame.h"
+#include "commands/fetch_frame.h"
 #include "input/input_kind.h"
-#include "input/input_open.h"
-#include "shell/app.h"
+#include "commands/input_open.h"
+#include "state/app.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The settings file with a full chapter list (640000 frames): reading, writing and the listing,
 // against the floor of reading the same integers with a plain strtol loop.
-#include "settings/defaults.h"
+#include "pages/defaults.h"
 #include "settings/settings_file_builder.h"
 #include "settings/settings_file_parser.h"
-#include "settings/settings_file_reader.h"
-#include "settings/settings_file_writer.h"
+#include "pages/settings_file_reader.h"
+#include "pages/settings_file_writer.h"
 
 #include <benchmark/benchmark.h>
 

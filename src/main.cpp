@@ -7,7 +7,7 @@
 #include <string>
 
 #ifdef QZ_WITH_QT
-#include "ui/qt/qt_main.h"
+#include "qt/qt_main.h"
 #endif
 
 namespace {
@@ -22,7 +22,7 @@ void usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qz::shell::StartOptions options;
+    qz::commands::StartOptions options;
     std::optional<std::string> script;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];

@@ -1,7 +1,7 @@
 // Preview/Chapters page handlers.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 #include "ui/events.h"
 
 namespace qz::framelists {

@@ -1,7 +1,6 @@
 #include "input/avisynth_lookup.h"
 
 #include "platform/platform.h"
-#include "shell/app.h"
 
 namespace qz::input {
 
@@ -36,13 +35,6 @@ AvisynthLocation find_avisynth_library() {
         }
     }
     return found;
-}
-
-void locate_avisynth(App& app) {
-    AvisynthLocation found = find_avisynth_library();
-    app.avisynth_lookup_status = found.status;
-    app.avisynth_library_path = found.path;
-    app.avisynth_installed = found.status != kAvisynthNotFound;
 }
 
 }  // namespace qz::input

@@ -5,10 +5,6 @@
 #include <array>
 #include <string>
 
-namespace qz {
-struct App;
-}
-
 namespace qz::input {
 
 // The names tried, in order: the development link first, then the interface versions from the
@@ -30,9 +26,5 @@ struct AvisynthLocation {
 
 // Looks for an already loaded library under each name first, then tries to load each name in turn.
 AvisynthLocation find_avisynth_library();
-
-// The lookup for the program: keeps the location, the status and "installed" (the library can be
-// loaded) in the App. Start-up, the Avisynth bridge and the "Avisynth info" button share it.
-void locate_avisynth(App& app);
 
 }  // namespace qz::input

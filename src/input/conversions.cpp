@@ -3,7 +3,7 @@
 #include "input/conversion_steps.h"
 
 #include "platform/platform.h"
-#include "shell/program_paths.h"
+#include "platform/program_paths.h"
 
 #include <array>
 
@@ -72,7 +72,7 @@ void chroma_444_to_420_plain(const uint8_t* source, int width, int height, uint8
 }
 
 int processor_kernel_level() {
-    static const int level = shell::cpu_level_from(platform::cpu_feature_words());
+    static const int level = platform::cpu_level_from(platform::cpu_feature_words());
     return level;
 }
 

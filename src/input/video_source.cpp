@@ -1,15 +1,10 @@
 #include "input/video_source.h"
 
-#include "shell/app.h"
-
 #include <cmath>
 
 namespace qz::input {
 
 namespace {
-
-constexpr int kMainPage = 103;
-constexpr int kPulldownCheck = 1151;
 
 bool near_rate(float rate, float target) { return std::fabs(rate - target) < 0.01f; }
 
@@ -60,11 +55,6 @@ InputAdvice check_input(VideoSource& video, bool pulldown_checked) {
         video.height = 1080;
     }
     return advice;
-}
-
-void check_input(App& app) {
-    InputAdvice advice = check_input(app.video, app.controls.checked(kMainPage, kPulldownCheck));
-    for (int i = 0; i < advice.count; ++i) app.log.add(advice.lines[static_cast<size_t>(i)]);
 }
 
 }  // namespace qz::input

@@ -60,11 +60,3 @@ struct InputAdvice {
 InputAdvice check_input(VideoSource& video, bool pulldown_checked);
 
 }  // namespace qz::input
-
-namespace qz {
-struct App;
-namespace input {
-// The same for the program: reads "3:2 pulldown" on the Main page and writes the advice to the log.
-void check_input(App& app);
-}  // namespace input
-}  // namespace qz

@@ -2,7 +2,7 @@
 
 #include "pages/main_page.h"
 #include "settings/free_format.h"
-#include "settings/page_states.h"
+#include "pages/page_states.h"
 #include "settings/value_text.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // the limits of the disc, using the opened video's size and frame rate. They never change the video.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 
 namespace qz::pages {
 

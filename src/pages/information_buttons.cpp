@@ -1,8 +1,9 @@
 #include "pages/information_buttons.h"
+#include "pages/input_checks.h"
 
 #include "input/avisynth_lookup.h"
 #include "platform/platform.h"
-#include "shell/pe_version.h"
+#include "input/pe_version.h"
 
 namespace qz::pages {
 
@@ -10,8 +11,8 @@ namespace {
 
 // A file without a readable version resource (any file that is not a Windows image) has no line.
 void show_version_of(App& app, const std::string& path) {
-    if (std::optional<shell::FileVersion> version = shell::read_file_version(path))
-        app.log.add(shell::version_line(*version));
+    if (std::optional<input::FileVersion> version = input::read_file_version(path))
+        app.log.add(input::version_line(*version));
 }
 
 }  // namespace

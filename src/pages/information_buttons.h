@@ -2,7 +2,7 @@
 // library and the DGDecode libraries, written to the Message log.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 
 #include <array>
 

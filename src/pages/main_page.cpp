@@ -1,15 +1,16 @@
 // The Main page's handler: the six page buttons and "all frames" here, the radios and switches in
 // their own files.
 #include "pages/main_page.h"
+#include "pages/input_checks.h"
 
 #include "input/video_source.h"
 #include "pages/compliance.h"
 #include "pages/information_buttons.h"
 #include "pages/main_page_parts.h"
 #include "pages/settings3_page.h"
-#include "settings/defaults.h"
-#include "settings/page_states.h"
-#include "settings/settings_file_writer.h"
+#include "pages/defaults.h"
+#include "pages/page_states.h"
+#include "pages/settings_file_writer.h"
 
 namespace qz::pages {
 

@@ -1,7 +1,7 @@
 // Main page handlers: buttons, bitrate modes, profile, aspect, switches, field checks.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 #include "ui/events.h"
 
 namespace qz::pages {

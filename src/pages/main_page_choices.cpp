@@ -1,7 +1,7 @@
 // The radios of the Main page: bitrate entry mode, speed profile, aspect ratio, DC precision.
 #include "pages/main_page_parts.h"
 
-#include "settings/page_states.h"
+#include "pages/page_states.h"
 #include "settings/value_text.h"
 
 namespace qz::pages::main_page {

@@ -1,7 +1,7 @@
 // The Main page's handler groups, called by its dispatch (main_page.cpp).
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 #include "ui/events.h"
 
 namespace qz::pages::main_page {

@@ -5,7 +5,7 @@
 
 #include "pages/settings3_page.h"
 #include "settings/free_format.h"
-#include "settings/page_states.h"
+#include "pages/page_states.h"
 #include "settings/value_text.h"
 
 #include <string>

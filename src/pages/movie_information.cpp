@@ -1,7 +1,7 @@
 #include "pages/movie_information.h"
 
 #include "pages/main_page.h"
-#include "settings/page_states.h"
+#include "pages/page_states.h"
 #include "settings/free_format.h"
 
 #include <climits>

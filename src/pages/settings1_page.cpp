@@ -6,8 +6,8 @@
 #include "pages/settings1_parts.h"
 #include "pages/settings3_page.h"
 #include "settings/free_format.h"
-#include "settings/page_states.h"
-#include "settings/settings_file_writer.h"
+#include "pages/page_states.h"
+#include "pages/settings_file_writer.h"
 #include "settings/value_text.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Settings 1 page handlers: interlacing, chroma downsampling, GOP, constant quantisation, AQ, dead zone.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 #include "ui/events.h"
 
 namespace qz::pages {

@@ -2,7 +2,7 @@
 // when it acted, so that the dispatcher refreshes the "current QZ.ini" listing once afterwards.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 
 namespace qz::pages::settings1 {
 

@@ -4,7 +4,7 @@
 #include "pages/settings1_parts.h"
 
 #include "settings/free_format.h"
-#include "settings/page_states.h"
+#include "pages/page_states.h"
 #include "settings/value_text.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Settings 2 page handlers: rate-control tweaks, encoder switches, stream flags, luminance gain, mask.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 #include "ui/events.h"
 
 namespace qz::pages {

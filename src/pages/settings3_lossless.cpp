@@ -1,7 +1,7 @@
 // The lossless intermediate file on the Settings 3 page and the estimate of its size.
 #include "pages/settings3_page.h"
 #include "pages/settings3_parts.h"
-#include "settings/page_states.h"
+#include "pages/page_states.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 
 #include "pages/settings3_parts.h"
 #include "settings/free_format.h"
-#include "settings/settings_file_writer.h"
+#include "pages/settings_file_writer.h"
 #include "settings/value_text.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Settings 3 page handlers: time code, CPU, priority, AVS memory, lossless file, chroma output.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 #include "ui/events.h"
 
 namespace qz::pages {

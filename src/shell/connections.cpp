@@ -3,13 +3,13 @@
 #include "framelists/chapters_page.h"
 #include "framelists/panscan_page.h"
 #include "framelists/zones_page.h"
-#include "matrices/matrix_page.h"
+#include "pages/matrix_page.h"
 #include "pages/main_page.h"
 #include "pages/settings1_page.h"
 #include "pages/settings2_page.h"
 #include "pages/settings3_page.h"
-#include "shell/file_commands.h"
-#include "shell/main_window.h"
+#include "commands/file_commands.h"
+#include "commands/main_window.h"
 
 #include <iterator>
 
@@ -23,12 +23,12 @@ constexpr unsigned L = kOnLeaving;
 
 // Earlier rows win, so the narrow rows (a control that also reacts to focus) come before the ranges.
 constexpr Connection kConnections[] = {
-    {101, 1001, 1001, kOnTab, on_tab_change},
-    {101, 1002, 1002, C, on_about},
-    {101, 1003, 1003, C, on_encode},
-    {101, 1004, 1004, C, on_exit},
+    {101, 1001, 1001, kOnTab, commands::on_tab_change},
+    {101, 1002, 1002, C, commands::on_about},
+    {101, 1003, 1003, C, commands::on_encode},
+    {101, 1004, 1004, C, commands::on_exit},
 
-    {103, 1110, 1116, C, on_file_command},
+    {103, 1110, 1116, C, commands::on_file_command},
     {103, 1101, 1106, C, pages::on_main_page},
     {103, 1120, 1121, C, pages::on_main_page},
     {103, 1125, 1125, C, pages::on_main_page},
@@ -53,13 +53,13 @@ constexpr Connection kConnections[] = {
     {106, 1424, 1424, C | E | L, pages::on_settings3_page},
     {106, 1401, 1432, C, pages::on_settings3_page},
 
-    {107, 1504, 1506, C, on_file_command},
+    {107, 1504, 1506, C, commands::on_file_command},
     {107, 1501, 1503, C, matrices::on_matrix_page},
     {107, 1507, 1507, C, matrices::on_matrix_page},
     {107, 2001, 2064, L, matrices::on_matrix_page},
     {107, 2101, 2164, L, matrices::on_matrix_page},
 
-    {108, 1612, 1613, C, on_file_command},
+    {108, 1612, 1613, C, commands::on_file_command},
     {108, 1601, 1611, C, framelists::on_chapters_page},
     {108, 1614, 1617, C, framelists::on_chapters_page},
 
@@ -68,7 +68,7 @@ constexpr Connection kConnections[] = {
     {109, 1702, 1702, C, framelists::on_zones_page},
     {109, 1711, 1715, C, framelists::on_zones_page},
 
-    {110, 1816, 1817, C, on_file_command},
+    {110, 1816, 1817, C, commands::on_file_command},
     {110, 1605, 1611, C, framelists::on_panscan_page},
     {110, 1811, 1815, C, framelists::on_panscan_page},
     {110, 1818, 1825, C, framelists::on_panscan_page},

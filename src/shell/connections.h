@@ -2,7 +2,7 @@
 // It is the one event sink the front ends deliver to.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 #include "ui/events.h"
 
 namespace qz::shell {

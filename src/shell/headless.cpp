@@ -47,7 +47,7 @@ std::string open_failure(platform::ReadStatus status, const std::string& script_
 
 }  // namespace
 
-int run_script(const std::string& script_file, const StartOptions& options) {
+int run_script(const std::string& script_file, const commands::StartOptions& options) {
     platform::FileReader file;
     ScriptFileBuffer buffer(file);
     std::istream from_file(&buffer);
@@ -66,13 +66,13 @@ int run_script(const std::string& script_file, const StartOptions& options) {
     ui::ScriptDriver driver(app->controls, connections, stdout, stderr);
     app->dialogs = &driver;
 
-    start_up(*app, options);
+    commands::start_up(*app, options);
 
     ui::ScriptHooks hooks;
     hooks.end_requested = [&] { return app->end_requested.load(); };
     hooks.wait_until_idle = [](double) {};
     int status = driver.run(*script, hooks);
-    shut_down(*app);
+    commands::shut_down(*app);
     return status;
 }
 

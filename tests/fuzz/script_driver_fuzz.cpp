@@ -5,7 +5,7 @@
 // may save and load files but never touches one outside it.
 #include "fuzz/fuzz_work_folder.h"
 #include "shell/connections.h"
-#include "shell/startup.h"
+#include "commands/startup.h"
 #include "ui/script_driver.h"
 
 #include <cstdint>
@@ -68,15 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ui::ScriptDriver driver(app->controls, connections, discard, discard);
     FolderBoundDialogs dialogs(driver, folder.path());
     app->dialogs = &dialogs;
-    shell::StartOptions options;
+    commands::StartOptions options;
     options.home_folder = folder.path();
-    shell::start_up(*app, options);
+    commands::start_up(*app, options);
 
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
     ui::ScriptHooks hooks;
     hooks.end_requested = [&] { return app->end_requested.load(); };
     hooks.wait_until_idle = [](double) {};
     driver.run(script, hooks);
-    shell::shut_down(*app);
+    commands::shut_down(*app);
     return 0;
 }

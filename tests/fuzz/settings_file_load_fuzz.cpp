@@ -3,8 +3,8 @@
 // Each input is a file in a fresh program folder, loaded by a freshly started program, so a failure
 // reproduces from its input alone.
 #include "fuzz/fuzz_work_folder.h"
-#include "shell/settings_commands.h"
-#include "shell/startup.h"
+#include "commands/settings_commands.h"
+#include "commands/startup.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -35,16 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NoDialogs dialogs;
     auto app = std::make_unique<App>();
     app->dialogs = &dialogs;
-    shell::StartOptions options;
+    commands::StartOptions options;
     options.home_folder = folder.path();
-    shell::start_up(*app, options);
+    commands::start_up(*app, options);
 
     app->settings.user_settings_path = path;
-    shell::load_settings_file(*app, true);
+    commands::load_settings_file(*app, true);
     const settings::Settings& record = app->settings;
     if (record.chapters.count < 0 || record.chapters.count > settings::kChapterCapacity) std::abort();
     if (record.zones.count < 0 || record.zones.count > settings::kZoneCapacity) std::abort();
     if (record.panscan.count < 0 || record.panscan.count > settings::kPanScanCapacity) std::abort();
-    shell::shut_down(*app);
+    commands::shut_down(*app);
     return 0;
 }

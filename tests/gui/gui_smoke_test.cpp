@@ -1,9 +1,9 @@
 // Drives the real window under the offscreen platform and checks that widget actions reach the same
 // handlers, with the same results, as the headless driver's actions.
 #include "shell/connections.h"
-#include "shell/startup.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/qt_dialog_host.h"
+#include "commands/startup.h"
+#include "qt/main_window.h"
+#include "qt/qt_dialog_host.h"
 
 #include <gtest/gtest.h>
 
@@ -33,9 +33,9 @@ struct Program {
     qz::shell::ConnectionTable connections{*app};
 
     explicit Program(const std::string& home) {
-        qz::shell::StartOptions options;
+        qz::commands::StartOptions options;
         options.home_folder = home;
-        qz::shell::start_up(*app, options);
+        qz::commands::start_up(*app, options);
     }
 };
 

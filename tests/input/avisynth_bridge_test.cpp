@@ -3,9 +3,9 @@
 // of the library's left unreleased.
 #include "bridge_test_support.h"
 #include "input/avisynth_bridge.h"
-#include "input/avisynth_session.h"
-#include "input/fetch_frame.h"
-#include "input/input_open.h"
+#include "commands/avisynth_session.h"
+#include "commands/fetch_frame.h"
+#include "commands/input_open.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A program state for the input bridges' tests, and what they read back from it.
 #pragma once
 
-#include "shell/app.h"
+#include "state/app.h"
 
 #include <cstdlib>
 #include <memory>

@@ -2,8 +2,8 @@
 // message, and frames that never overrun the planes whatever the library reports.
 #include "bridge_test_support.h"
 #include "input/dgdecode_bridge.h"
-#include "input/fetch_frame.h"
-#include "input/input_open.h"
+#include "commands/fetch_frame.h"
+#include "commands/input_open.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // stand-in, and Avisynth scripts run by the Avisynth stand-in, through the program's open procedures
 // and frame fetch.
 #include "bridge_test_support.h"
-#include "input/fetch_frame.h"
+#include "commands/fetch_frame.h"
 #include "input/input_kind.h"
-#include "input/input_open.h"
+#include "commands/input_open.h"
 #include "test_clips.h"
 #include "test_pattern.h"
 

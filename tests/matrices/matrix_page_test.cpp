@@ -1,6 +1,6 @@
-#include "matrices/matrix_file_command.h"
-#include "matrices/matrix_page.h"
-#include "matrices/matrix_selection.h"
+#include "commands/matrix_file_command.h"
+#include "pages/matrix_page.h"
+#include "pages/matrix_selection.h"
 
 #include "matrix_test_util.h"
 

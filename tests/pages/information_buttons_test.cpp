@@ -4,7 +4,7 @@
 
 #include "input/avisynth_lookup.h"
 #include "pe_image_builder.h"
-#include "shell/program_paths.h"
+#include "platform/program_paths.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -28,7 +28,7 @@ protected:
         home = fs::temp_directory_path() / ("qz_information_" + std::to_string(::getpid()));
         fs::remove_all(home);
         fs::create_directories(home / "DGDecode");
-        app.paths = shell::build_program_paths((home / "qzgui").string(), '/');
+        app.paths = platform::build_program_paths((home / "qzgui").string(), '/');
     }
     void TearDown() override { fs::remove_all(home); }
 

@@ -4,10 +4,10 @@
 
 #include "input/video_source.h"
 #include "pages/main_page.h"
-#include "settings/defaults.h"
-#include "shell/app.h"
+#include "pages/defaults.h"
+#include "state/app.h"
 #include "shell/connections.h"
-#include "shell/window_refresh.h"
+#include "commands/window_refresh.h"
 #include "ui/user_actions.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,7 @@ protected:
         v.kind.is_d2v = true;
         app.settings.input_valid = true;
         settings::reset_to_defaults(app);
-        shell::refresh_file_captions(app, shell::RefreshScope::Complete);
+        commands::refresh_file_captions(app, commands::RefreshScope::Complete);
         pages::refresh_movie_information(app);
         app.log.clear();
     }

@@ -4,8 +4,8 @@
 #include "main_page_fixture.h"
 
 #include "settings/free_format.h"
-#include "settings/settings_file_reader.h"
-#include "settings/settings_file_writer.h"
+#include "pages/settings_file_reader.h"
+#include "pages/settings_file_writer.h"
 
 #include <unistd.h>
 

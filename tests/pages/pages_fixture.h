@@ -2,11 +2,11 @@
 // connection table as the window and the script driver, for the settings pages' tests.
 #pragma once
 
-#include "settings/defaults.h"
-#include "settings/page_states.h"
-#include "settings/settings_file_reader.h"
-#include "settings/settings_file_writer.h"
-#include "shell/app.h"
+#include "pages/defaults.h"
+#include "pages/page_states.h"
+#include "pages/settings_file_reader.h"
+#include "pages/settings_file_writer.h"
+#include "state/app.h"
 #include "shell/connections.h"
 #include "ui/user_actions.h"
 

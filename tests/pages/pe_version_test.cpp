@@ -1,6 +1,6 @@
 // The PE version-resource reader on images built in memory: what it reads, and that damaged images
 // give nothing (or no product name) without a read outside the buffer.
-#include "shell/pe_version.h"
+#include "input/pe_version.h"
 
 #include "pe_image_builder.h"
 
@@ -14,12 +14,12 @@
 
 namespace {
 
-using qz::shell::read_pe_version;
-using qz::shell::version_line;
+using qz::input::read_pe_version;
+using qz::input::version_line;
 using qz::test::build_pe;
 using qz::test::PeSpec;
 
-std::optional<qz::shell::FileVersion> read(const std::vector<uint8_t>& image) { return read_pe_version(image); }
+std::optional<qz::input::FileVersion> read(const std::vector<uint8_t>& image) { return read_pe_version(image); }
 
 TEST(PeVersion, ReadsVersionAndProductNameOfBothImageKinds) {
     for (bool plus : {false, true}) {
@@ -107,7 +107,7 @@ TEST(PeVersion, DamagedImagesAreReadSafely) {
             damaged[at] = value;
             auto version = read(damaged);
             if (version) {
-                EXPECT_LE(version->product_name.size(), 4 * qz::shell::kMaxProductNameLength);
+                EXPECT_LE(version->product_name.size(), 4 * qz::input::kMaxProductNameLength);
             }
         }
     }
@@ -121,11 +121,11 @@ TEST(PeVersion, ReadsAFileAndRefusesMissingOnes) {
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
     }
-    auto version = qz::shell::read_file_version(path.string());
+    auto version = qz::input::read_file_version(path.string());
     ASSERT_TRUE(version);
     EXPECT_EQ(version->product_name, "QZenc");
     fs::remove(path);
-    EXPECT_FALSE(qz::shell::read_file_version(path.string()));
+    EXPECT_FALSE(qz::input::read_file_version(path.string()));
 }
 
 }  // namespace

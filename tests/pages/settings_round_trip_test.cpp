@@ -34,8 +34,8 @@
 #include "pages_fixture.h"
 
 #include "settings/free_format.h"
-#include "shell/program_paths.h"
-#include "shell/window_refresh.h"
+#include "platform/program_paths.h"
+#include "commands/window_refresh.h"
 #include "ui/control_spec.h"
 
 #include <unistd.h>
@@ -84,7 +84,7 @@ protected:
 
     // A program as it starts without a QZ.ini (the fixture has reset the pages).
     void start_afresh() {
-        app.paths = shell::build_program_paths((dir / "qzgui").string(), '/');
+        app.paths = platform::build_program_paths((dir / "qzgui").string(), '/');
         app.settings.default_settings_path = app.paths.default_settings_file;
     }
 

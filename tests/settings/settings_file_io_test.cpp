@@ -1,8 +1,8 @@
 // Settings files on disk through the whole program state: the pages, the record, the Message log.
-#include "settings/defaults.h"
-#include "settings/settings_file_reader.h"
-#include "settings/settings_file_writer.h"
-#include "shell/settings_commands.h"
+#include "pages/defaults.h"
+#include "pages/settings_file_reader.h"
+#include "pages/settings_file_writer.h"
+#include "commands/settings_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ struct SettingsFileTest : ::testing::Test {
         fs::remove_all(dir);
         fs::create_directories(dir);
         app->dialogs = &dialogs;
-        app->paths = shell::build_program_paths((dir / "qzgui").string(), '/');
+        app->paths = platform::build_program_paths((dir / "qzgui").string(), '/');
         app->settings.default_settings_path = app->paths.default_settings_file;
         app->processors = {true, 2};
         settings::reset_to_defaults(*app);
@@ -96,14 +96,14 @@ TEST_F(SettingsFileTest, LoadThenSaveGivesTheSameBytes) {
     for (const char* name : {"defaults.ini", "every_keyword_vbr.ini", "every_keyword_cq.ini", "every_keyword_dv.ini"}) {
         // A fresh program each time: a load keeps the zone list and the DB and LL paths of the last one.
         app = std::make_unique<App>();
-        app->paths = shell::build_program_paths((dir / "qzgui").string(), '/');
+        app->paths = platform::build_program_paths((dir / "qzgui").string(), '/');
         app->settings.default_settings_path = app->paths.default_settings_file;
         app->processors = {true, 2};
         app->video.frame_rate = 23.976f;  // "3:2 pulldown" only stays on for a film-rate video
         const std::string text = with_dir(slurp(test_data(name)));
         ASSERT_FALSE(text.empty()) << name;
         spill(app->paths.default_settings_file, text);
-        shell::load_settings_command(*app, false);
+        commands::load_settings_command(*app, false);
         EXPECT_TRUE(logged("QZ.ini successfully processed")) << name;
         app->settings.user_settings_path = (dir / "saved.ini").string();
         EXPECT_TRUE(settings::write_settings_file(*app, settings::kUserSettingsFile)) << name;
@@ -224,8 +224,8 @@ TEST_F(SettingsFileTest, TheListingShowsWhatASaveWouldWrite) {
 TEST_F(SettingsFileTest, TheUserFileCommandsAskForTheFile) {
     // Cancelled: nothing happens.
     app->settings.user_settings_path = "/old/place/mine.ini";
-    shell::load_settings_command(*app, true);
-    shell::save_settings_command(*app, true);
+    commands::load_settings_command(*app, true);
+    commands::save_settings_command(*app, true);
     ASSERT_EQ(dialogs.requests.size(), 2u);
     EXPECT_TRUE(log().empty());
     EXPECT_EQ(app->settings.user_settings_path, "/old/place/mine.ini");
@@ -242,16 +242,16 @@ TEST_F(SettingsFileTest, TheUserFileCommandsAskForTheFile) {
 
     dialogs.answer = (dir / "mine.ini").string();
     app->controls.set_text(103, 1123, "5500");
-    shell::save_settings_command(*app, true);
+    commands::save_settings_command(*app, true);
     EXPECT_NE(slurp(dir / "mine.ini").find("*BITRATE          5500\n"), std::string::npos);
     settings::reset_to_defaults(*app);
     EXPECT_EQ(app->controls.text(103, 1123), "4000");
-    shell::load_settings_command(*app, true);
+    commands::load_settings_command(*app, true);
     EXPECT_EQ(app->controls.text(103, 1123), "5500");
     EXPECT_TRUE(logged("USER ini file successfully processed"));
 
     // "load QZ.ini" and "save QZ.ini" need no dialog.
-    shell::save_settings_command(*app, false);
+    commands::save_settings_command(*app, false);
     EXPECT_NE(default_file().find("*BITRATE          5500\n"), std::string::npos);
     EXPECT_EQ(dialogs.requests.size(), 4u);
 }

@@ -1,8 +1,8 @@
 // A program state with the pages in their default state, for the settings tests.
 #pragma once
 
-#include "settings/defaults.h"
-#include "shell/app.h"
+#include "pages/defaults.h"
+#include "state/app.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "settings/settings_file_reader.h"
-#include "settings/settings_file_writer.h"
-#include "shell/encode_launch.h"
-#include "shell/input_command.h"
-#include "shell/startup.h"
+#include "pages/settings_file_reader.h"
+#include "pages/settings_file_writer.h"
+#include "commands/encode_launch.h"
+#include "commands/input_command.h"
+#include "commands/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -59,9 +59,9 @@ protected:
     void start(const fs::path& folder) {
         app = std::make_unique<qz::App>();
         app->dialogs = &dialogs;
-        qz::shell::StartOptions options;
+        qz::commands::StartOptions options;
         options.home_folder = folder.string();
-        qz::shell::start_up(*app, options);
+        qz::commands::start_up(*app, options);
         // A D2V input of project version 16, opened and valid, and an output.
         app->settings.input_valid = true;
         app->video.kind.is_d2v = true;
@@ -84,7 +84,7 @@ protected:
 };
 
 TEST_F(EncodeLaunchTest, D2VEncodeRunsTheEncoderBesideItsLibraryCopyAndReportsTheTimes) {
-    qz::shell::run_encode(*app);
+    qz::commands::run_encode(*app);
 
     std::string ran = slurp(home / "fake_encoder_ran.txt");
     EXPECT_NE(ran.find("cwd=" + fs::canonical(home).string() + "\n"), std::string::npos) << ran;
@@ -113,7 +113,7 @@ TEST_F(EncodeLaunchTest, NothingStartsWhenTheSettingsFileCannotBeWritten) {
     fs::path unwritable = home / "not-a-folder";
     std::ofstream(unwritable) << "a file where the program folder should be";
     start(unwritable / "program");
-    qz::shell::run_encode(*app);
+    qz::commands::run_encode(*app);
     auto lines = log();
     // The library copy fails too there; what matters is the writer's reason, then the refusal.
     ASSERT_GE(lines.size(), 2u);
@@ -127,12 +127,12 @@ TEST_F(EncodeLaunchTest, NothingStartsWhenTheSettingsFileCannotBeWritten) {
 TEST_F(EncodeLaunchTest, AnExistingOutputNeedsAYesAndIsNeverDeleted) {
     std::ofstream(home / "movie.m2v") << "an earlier encode";
     dialogs.answer = qz::ui::Answer::No;
-    qz::shell::run_encode(*app);
+    qz::commands::run_encode(*app);
     EXPECT_EQ(log(), std::vector<std::string>{"please rename outputfile"});
     EXPECT_FALSE(fs::exists(home / "fake_encoder_ran.txt"));
 
     dialogs.answer = qz::ui::Answer::Yes;
-    qz::shell::run_encode(*app);
+    qz::commands::run_encode(*app);
     EXPECT_TRUE(fs::exists(home / "fake_encoder_ran.txt"));
     EXPECT_EQ(dialogs.questions, 2);
     EXPECT_EQ(slurp(home / "movie.m2v"), "an earlier encode");
@@ -140,13 +140,13 @@ TEST_F(EncodeLaunchTest, AnExistingOutputNeedsAYesAndIsNeverDeleted) {
 
 TEST_F(EncodeLaunchTest, AMissingOrCrashingEncoderIsReported) {
     fs::remove(home / "QZenc_028.exe");
-    qz::shell::run_encode(*app);
+    qz::commands::run_encode(*app);
     EXPECT_EQ(log().back(), "encoder " + (home / "QZenc_028.exe").string() + " NOT found");
 
     fs::copy_file(QZ_FAKE_ENCODER, home / "QZenc_028.exe");
     ::setenv("FAKE_ENCODER_MODE", "crash", 1);
     app->log.clear();
-    qz::shell::run_encode(*app);
+    qz::commands::run_encode(*app);
     EXPECT_EQ(log().back(), "WARNING, encoder ended abnormally");
     EXPECT_EQ(dialogs.restored, dialogs.hidden) << "the window always comes back";
 }
@@ -157,14 +157,14 @@ TEST_F(EncodeLaunchTest, AScriptThatCannotBeReopenedLeavesNothingToEncode) {
     app->bridges.avisynth.library_override = QZ_AVS_STANDIN_LIBRARY;
     const fs::path script = home / "clip.avs";
     std::ofstream(script) << "BlankClip(length=25, width=352, height=288, pixel_type=\"YV12\", fps=25)\n";
-    qz::shell::open_chosen_input(*app, script.string());
+    qz::commands::open_chosen_input(*app, script.string());
     ASSERT_TRUE(app->settings.input_valid) << ::testing::PrintToString(log());
     ASSERT_TRUE(app->controls.enabled(101, 1003));
 
     ::setenv("FAKE_ENCODER_REWRITE_FILE", script.c_str(), 1);
     ::setenv("FAKE_ENCODER_REWRITE_TEXT", "BlankClip(length=25, width=720, height=576, pixel_type=\"YV12\", fps=25)\n", 1);
     app->log.clear();
-    qz::shell::run_encode(*app);
+    qz::commands::run_encode(*app);
     EXPECT_EQ(log().back(), "error reloading Avisynth script");
     EXPECT_FALSE(app->settings.input_valid);
     EXPECT_FALSE(app->video.open);

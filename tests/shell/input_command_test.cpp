@@ -1,9 +1,9 @@
 // The input button's command when the chosen file does not exist: nothing of the previous input may
 // stay, on the pages or in the settings file a save writes.
-#include "settings/settings_file_reader.h"
-#include "settings/settings_file_writer.h"
-#include "shell/input_command.h"
-#include "shell/startup.h"
+#include "pages/settings_file_reader.h"
+#include "pages/settings_file_writer.h"
+#include "commands/input_command.h"
+#include "commands/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@ protected:
         fs::remove_all(home);
         fs::create_directories(home);
         app = std::make_unique<qz::App>();
-        qz::shell::StartOptions options;
+        qz::commands::StartOptions options;
         options.home_folder = home.string();
-        qz::shell::start_up(*app, options);
+        qz::commands::start_up(*app, options);
         app->bridges.avisynth.library_override = QZ_AVS_STANDIN_LIBRARY;
     }
     void TearDown() override { fs::remove_all(home); }
@@ -51,12 +51,12 @@ TEST_F(InputCommandTest, AMissingInputLeavesNothingOfThePreviousOne) {
     std::ofstream(script) << "BlankClip(length=50, width=720, height=576, pixel_type=\"YV12\", fps=25)\n";
     app->settings.output_file = (home / "movie.m2v").string();
     app->settings.set_given(qz::settings::kOutfile);
-    qz::shell::open_chosen_input(*app, script.string());
+    qz::commands::open_chosen_input(*app, script.string());
     ASSERT_TRUE(app->settings.input_valid);
     ASSERT_TRUE(app->controls.enabled(101, 1003));
     ASSERT_NE(saved("with_input.ini").find("*INFILE           " + script.string() + "\n"), std::string::npos);
 
-    qz::shell::open_chosen_input(*app, (home / "no_such_clip.avs").string());
+    qz::commands::open_chosen_input(*app, (home / "no_such_clip.avs").string());
     EXPECT_EQ(app->controls.item(101, 1006, app->log.line_count() - 1), "input file not found");
     EXPECT_FALSE(app->settings.input_valid);
     EXPECT_FALSE(app->video.open);

@@ -1,4 +1,4 @@
-#include "shell/message_log.h"
+#include "ui/message_log.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ std::vector<std::string> log_items(const qz::ui::Controls& c) {
 
 struct MessageLogTest : ::testing::Test {
     qz::ui::Controls controls;
-    qz::shell::MessageLog log{controls};
+    qz::ui::MessageLog log{controls};
 };
 
 TEST_F(MessageLogTest, PiecesAreNinetyNineCharactersWithContinuationMarks) {

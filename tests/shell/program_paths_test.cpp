@@ -1,12 +1,12 @@
-#include "shell/program_paths.h"
+#include "platform/program_paths.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using qz::shell::build_program_paths;
-using qz::shell::cpu_level_from;
-using qz::shell::processor_count_from;
+using qz::platform::build_program_paths;
+using qz::platform::cpu_level_from;
+using qz::platform::processor_count_from;
 
 TEST(ProgramPaths, CompanionFilesSitBesideTheProgramEvenWithBlanksInTheFolder) {
     auto p = build_program_paths("/opt/my encoder/bin/qzgui   ", '/');

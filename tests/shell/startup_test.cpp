@@ -1,5 +1,5 @@
 #include "shell/connections.h"
-#include "shell/startup.h"
+#include "commands/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ void record_pause(int ms) { paused_ms += ms; }
 TEST(ProcessorCheck, LevelZeroSaysSoPausesAndRequestsTheEnd) {
     auto app = std::make_unique<qz::App>();
     paused_ms = 0;
-    EXPECT_EQ(qz::shell::check_processor(*app, {}, record_pause), 0);
+    EXPECT_EQ(qz::commands::check_processor(*app, {}, record_pause), 0);
     EXPECT_EQ(app->controls.item(101, 1006, 0), "no MMX/ISSE detected, aborting...");
     EXPECT_EQ(paused_ms, 5000);
     EXPECT_TRUE(app->end_requested);
@@ -24,7 +24,7 @@ TEST(ProcessorCheck, LevelZeroSaysSoPausesAndRequestsTheEnd) {
     auto fine = std::make_unique<qz::App>();
     qz::platform::CpuFeatureWords sse2;
     sse2.leaf1_edx = 1u << 26;
-    EXPECT_EQ(qz::shell::check_processor(*fine, sse2, record_pause), 2);
+    EXPECT_EQ(qz::commands::check_processor(*fine, sse2, record_pause), 2);
     EXPECT_EQ(fine->log.line_count(), 0);
     EXPECT_FALSE(fine->end_requested);
 }

@@ -1,10 +1,10 @@
-#include "shell/time_texts.h"
+#include "commands/time_texts.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace qz::shell;
+using namespace qz::commands;
 
 TEST(TimeTexts, ClockTimesAlwaysHaveTwoDigits) {
     EXPECT_EQ(clock_text({9, 5, 3}), "09:05:03");

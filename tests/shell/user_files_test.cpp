@@ -1,11 +1,11 @@
 // The user's files through the whole program: a save that fails (full disk, failing disk) leaves the
 // old settings file and matrix file byte for byte and no temporary file; a FIFO, a device or a folder
 // chosen as a file is refused at once with its own line; a link chosen as a target is never removed.
-#include "matrices/matrix_file_command.h"
+#include "commands/matrix_file_command.h"
 #include "platform/files.h"
-#include "settings/settings_file_reader.h"
-#include "settings/settings_file_writer.h"
-#include "shell/startup.h"
+#include "pages/settings_file_reader.h"
+#include "pages/settings_file_writer.h"
+#include "commands/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -61,9 +61,9 @@ protected:
 
     void start(const fs::path& home) {
         app = std::make_unique<App>();
-        shell::StartOptions options;
+        commands::StartOptions options;
         options.home_folder = home.string();
-        shell::start_up(*app, options);
+        commands::start_up(*app, options);
     }
 
     bool logged(const std::string& line) const {

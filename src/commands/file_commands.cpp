@@ -1,0 +1,66 @@
+#include "commands/file_commands.h"
+
+#include "commands/matrix_file_command.h"
+#include "platform/platform.h"
+#include "commands/input_command.h"
+#include "commands/settings_commands.h"
+#include "commands/window_refresh.h"
+
+namespace qz::commands {
+
+namespace {
+
+// The output and log dialogs. A name typed without extension gets the extension of the files the
+// dialog lists (".m2v", ".log"), so the encoder writes the stream and log the user meant.
+std::optional<std::string> choose(App& app, const char* title, const char* filter, const char* pattern,
+                                  const char* extension, const std::string& current) {
+    if (!app.dialogs) return std::nullopt;
+    ui::FileDialogRequest request;
+    request.title = title;
+    request.filter_text = filter;
+    request.pattern = pattern;
+    request.default_extension = extension;
+    request.start_name = current;
+    request.start_folder = ui::folder_of(current);
+    return app.dialogs->file_dialog(request);
+}
+
+void choose_output(App& app) {
+    auto chosen = choose(app, "select output file", "output files (*.m2v)", "*.m2v", "m2v", app.settings.output_file);
+    if (!chosen) return;
+    app.settings.output_file = *chosen;
+    app.settings.set_given(settings::kOutfile);
+    app.settings.output_chosen = true;
+    refresh_file_captions(app, RefreshScope::FileCaptions);
+}
+
+void choose_log(App& app) {
+    auto chosen = choose(app, "select log file", "log files    (*.log)", "*.log", "log", app.settings.log_file);
+    if (!chosen) return;
+    app.settings.log_file = *chosen;
+    app.settings.set_given(settings::kLogfile);
+    refresh_file_captions(app, RefreshScope::FileCaptions);
+}
+
+void main_page_file_command(App& app, int id) {
+    switch (id) {
+        case 1110: choose_input_command(app); break;
+        case 1111: choose_output(app); break;
+        case 1112: choose_log(app); break;
+        case 1113: load_settings_command(app, true); break;
+        case 1114: save_settings_command(app, true); break;
+        case 1115: load_settings_command(app, false); break;
+        case 1116: save_settings_command(app, false); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+void on_file_command(App& app, const ui::Event& event) {
+    if (event.kind != ui::EventKind::Clicked) return;
+    if (event.dialog == 103) main_page_file_command(app, event.id);
+    if (event.dialog == 107 && event.id >= 1504 && event.id <= 1506) matrices::run_matrix_file_command(app, event.id);
+}
+
+}  // namespace qz::commands

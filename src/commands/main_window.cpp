@@ -1,0 +1,140 @@
+#include "commands/main_window.h"
+
+#include "pages/settings_file_writer.h"
+#include "input/input_kind.h"
+#include "commands/encode_launch.h"
+#include "commands/input_command.h"
+#include "commands/settings_commands.h"
+#include "commands/window_refresh.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+
+namespace qz::commands {
+
+namespace {
+
+constexpr int kChaptersTab = 6;
+
+std::string frame_text(int frame) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%8d", frame);
+    return text;
+}
+
+// Leading blanks, then an optional sign and digits; anything else reads as 0.
+int leading_integer(const std::string& text) {
+    size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos) return 0;
+    int value = 0;
+    std::from_chars(text.data() + start, text.data() + text.size(), value);
+    return value;
+}
+
+void enable_range(App& app, int dialog, int first, int last, bool enabled) {
+    for (int id = first; id <= last; ++id)
+        if (app.controls.exists(dialog, id)) app.controls.set_enabled(dialog, id, enabled);
+}
+
+bool video_has_frames(const App& app) { return app.settings.input_valid && app.video.frame_count >= 1; }
+
+void show_matrix_tab(App& app) {
+    if (leading_integer(app.controls.text(105, 1321)) < 1) {
+        app.controls.set_enabled(107, 1507, true);
+        return;
+    }
+    app.controls.set_enabled(107, 1507, false);
+    app.controls.set_checked(107, 1507, false);
+    app.log.add("luminance gain active, adaptive matrix disabled");
+}
+
+void show_chapters_tab(App& app) {
+    bool usable = video_has_frames(app);
+    enable_range(app, 108, 1601, 1617, usable);
+    if (!usable) return;
+    app.controls.set_text(108, 1603, frame_text(app.video.current_frame));
+    refill_chapter_list(app);
+}
+
+void show_zones_tab(App& app) {
+    bool usable = video_has_frames(app);
+    enable_range(app, 109, 1603, 1603, usable);
+    enable_range(app, 109, 1605, 1611, usable);
+    enable_range(app, 109, 1711, 1715, usable);
+    if (!usable) return;
+    app.controls.set_text(109, 1603, frame_text(app.video.current_frame));
+    refill_zone_list(app);
+}
+
+void show_panscan_tab(App& app) {
+    bool usable = video_has_frames(app) && app.controls.checked(103, 1137);
+    enable_range(app, 110, 1605, 1611, usable);
+    for (int id : {1811, 1812, 1816, 1817, 1818, 1819, 1820, 1821, 1822, 1823})
+        app.controls.set_enabled(110, id, usable);
+    if (!usable) {
+        app.log.add("PanScan not activated");
+        return;
+    }
+    app.controls.set_text(110, 1811, frame_text(app.video.current_frame));
+    refill_panscan_list(app);
+}
+
+}  // namespace
+
+void on_tab_change(App& app, const ui::Event&) {
+    if (app.scan_running) {
+        app.controls.set_selected_tab(kChaptersTab);
+        app.log.add("can't change tab while scene change detection scan is running");
+        return;
+    }
+    switch (app.controls.selected_tab()) {
+        case 2:
+        case 3:
+        case 4: settings::refresh_listing(app); break;
+        case 5: show_matrix_tab(app); break;
+        case 6: show_chapters_tab(app); break;
+        case 7: show_zones_tab(app); break;
+        case 8: show_panscan_tab(app); break;
+        default: break;
+    }
+    if (app.controls.selected_tab() >= kChaptersTab) app.preview_refresh_pending = true;
+}
+
+void refresh_preview_on_press(App& app) {
+    if (!app.preview_refresh_pending) return;
+    int frames = app.video.frame_count;
+    int position = frames > 0 ? static_cast<int>(std::lround(1000.0 * app.video.current_frame / frames)) : 0;
+    for (int dialog : {108, 109, 110}) app.controls.set_pos(dialog, 1611, position);
+    app.preview_refresh_pending = false;
+}
+
+bool open_dropped_file(App& app, const std::string& path) {
+    if (input::has_extension(path, ".ini")) {
+        app.settings.user_settings_path = path;
+        load_settings_file(app, true);
+        return true;
+    }
+    if (input::has_extension(path, ".avs") || input::has_extension(path, ".d2v")) {
+        open_chosen_input(app, path);
+        return true;
+    }
+    return false;
+}
+
+void on_about(App& app, const ui::Event&) {
+    if (!app.dialogs) return;
+    app.dialogs->message_box(kAboutTitle,
+                             "QZgui 0.28, the front end of the QZenc MPEG-2 encoder\n"
+                             "encoder release 0.28.0.2, build 21/12/2015",
+                             ui::MessageKind::Information);
+}
+
+void on_encode(App& app, const ui::Event&) { run_encode(app); }
+
+void on_exit(App& app, const ui::Event&) { request_end(app); }
+
+void request_end(App& app) { app.end_requested = true; }
+
+}  // namespace qz::commands

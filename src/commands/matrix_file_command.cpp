@@ -1,0 +1,93 @@
+#include "commands/matrix_file_command.h"
+
+#include "pages/matrix_selection.h"
+#include "platform/platform.h"
+#include "settings/settings_record.h"
+
+#include <optional>
+
+namespace qz::matrices {
+
+namespace {
+
+struct CommandDialog {
+    int control_id;
+    bool save;
+    const char* title;
+    const char* filter_text;  // inner runs of blanks are part of the text
+    const char* pattern;
+    const char* default_extension;
+};
+
+constexpr CommandDialog kDialogs[] = {
+    {kImportMatrixCommand, false, "import matrix file", "matrix file  (*.mtx, *.cqm)", "*.mtx;*.cqm", "mtx"},
+    {kExportMtxCommand, true, "export matrix file as mtx", "matrix file  (*.mtx)", "*.mtx", "mtx"},
+    {kExportCqmCommand, true, "export matrix file as cqm", "matrix file  (*.cqm)", "*.cqm", "cqm"},
+};
+
+const CommandDialog* dialog_of(int control_id) {
+    for (const CommandDialog& d : kDialogs)
+        if (d.control_id == control_id) return &d;
+    return nullptr;
+}
+
+std::optional<std::string> ask_for_file(App& app, const CommandDialog& d) {
+    if (!app.dialogs) return std::nullopt;
+    ui::FileDialogRequest request;
+    request.save = d.save;
+    request.title = d.title;
+    request.filter_text = d.filter_text;
+    request.pattern = d.pattern;
+    request.default_extension = d.default_extension;
+    request.start_name = app.matrix.matrix_file;
+    // The import opens where matrix files are kept beside the program; the exports where the last
+    // matrix file was.
+    request.start_folder = d.control_id == kImportMatrixCommand ? app.paths.matrix_folder : ui::folder_of(app.matrix.matrix_file);
+    return app.dialogs->file_dialog(request);
+}
+
+}  // namespace
+
+void run_matrix_file_command(App& app, int control_id) {
+    const CommandDialog* d = dialog_of(control_id);
+    if (!d) return;
+    std::optional<std::string> chosen = ask_for_file(app, *d);
+    if (!chosen || chosen->empty()) return;  // cancelled: the name stays as it was
+    if (chosen->size() > static_cast<size_t>(settings::kMaxPathLength)) {
+        app.log.add("matrix file name too long, at most 512 characters");
+        return;
+    }
+    app.matrix.matrix_file = *chosen;
+    switch (control_id) {
+        case kImportMatrixCommand: import_matrix_file(app, *chosen); break;
+        case kExportMtxCommand: export_matrix_file(app, *chosen, MatrixFileFormat::Mtx); break;
+        case kExportCqmCommand: export_matrix_file(app, *chosen, MatrixFileFormat::Cqm); break;
+        default: break;
+    }
+}
+
+bool import_matrix_file(App& app, const std::string& path) {
+    MatrixFileStatus status = read_matrix_file(path, app.settings.custom_matrix);
+    if (status != MatrixFileStatus::Ok) {
+        app.log.add(matrix_file_message(status));
+        return false;
+    }
+    app.settings.matrix_number = kCustomMatrixNumber;
+    apply_matrix_selection(app);
+    app.log.add("matrix file successfully read");
+    return true;
+}
+
+bool export_matrix_file(App& app, const std::string& path, MatrixFileFormat format) {
+    const MatrixPair& custom = app.settings.custom_matrix;
+    MatrixFileStatus status = format == MatrixFileFormat::Cqm ? write_cqm_file(path, custom) : write_mtx_file(path, custom);
+    if (status != MatrixFileStatus::Ok) {
+        app.log.add(matrix_file_message(status));
+        if (!matrix_file_note(status).empty()) app.log.add(matrix_file_note(status));
+        return false;
+    }
+    app.log.add("matrix file successfully written");
+    return true;
+}
+
+}  // namespace qz::matrices

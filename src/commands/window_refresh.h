@@ -1,0 +1,28 @@
+// The refresh of the file captions and of the controls that depend on the loaded state, and the
+// refill of the three frame lists' boxes.
+#pragma once
+
+#include "state/app.h"
+
+namespace qz::commands {
+
+enum class RefreshScope {
+    FileCaptions,    // after an output or log file was chosen: captions and "encode" only
+    ChapterImport,   // ... and the chapter list
+    PanScanImport,   // ... and the chapter and pan-scan lists
+    Complete,        // an input chosen: everything that depends on the loaded state
+    SettingsRead,    // start-up, a settings file loaded: as Complete, and the file's interlacing
+                     // and field order selected again
+};
+
+void refresh_file_captions(App& app, RefreshScope scope);
+
+// Refill a list box from the record: chapters on 108/1604, zones on 109/1702, pan-scan on 110/1821.
+void refill_chapter_list(App& app);
+void refill_zone_list(App& app);
+void refill_panscan_list(App& app);
+
+// "encode" is possible: a valid input, a named output, and for a script its Avisynth environment.
+bool encode_possible(const App& app);
+
+}  // namespace qz::commands

@@ -1,0 +1,54 @@
+// The one program state every handler works on: the control model, the Message log, the Settings
+// record, the program paths and processor facts. Created once at start-up, lives for the whole run.
+#pragma once
+
+#include "input/input_bridges.h"
+#include "input/video_source.h"
+#include "matrices/matrix_state.h"
+#include "settings/settings_record.h"
+#include "ui/message_log.h"
+#include "platform/program_paths.h"
+#include "ui/controls.h"
+#include "ui/dialog_host.h"
+
+#include <atomic>
+
+namespace qz {
+
+struct App {
+    App() : log(controls) {}
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    ui::Controls controls;
+    ui::MessageLog log;
+    ui::DialogHost* dialogs = nullptr;  // the front end's dialogs; set before start-up
+
+    settings::Settings settings;
+    input::VideoSource video;  // the opened input: properties, kind and frame planes
+    matrices::MatrixState matrix;  // the shown matrix pair and the current matrix file name
+
+    platform::ProgramPaths paths;
+    platform::ProcessorCount processors;
+    int cpu_level = 0;
+
+    // Where the Avisynth library was found at start-up: its file, and 2 already loaded in the process,
+    // 1 loadable, 0 not found. "Installed" means the library can be loaded.
+    std::string avisynth_library_path;
+    int avisynth_lookup_status = 0;
+    bool avisynth_installed = false;
+
+    // The loaded DGDecode and Avisynth libraries and their buffers. The bridges alone know what is
+    // loaded: ask them (`avs_loaded`, `dg_loaded_for_project`), never keep a copy.
+    input::InputBridges bridges;
+
+    // The scene-change scan's worker runs; tab changes, encoding and the list controls wait for it.
+    std::atomic<bool> scan_running{false};
+    // A preview page was shown; its picture is drawn at the next mouse press.
+    bool preview_refresh_pending = false;
+
+    // Set when the program has been asked to end; the front end's loop stops on it.
+    std::atomic<bool> end_requested{false};
+};
+
+}  // namespace qz
