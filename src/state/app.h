@@ -5,6 +5,7 @@
 #include "input/input_bridges.h"
 #include "input/video_source.h"
 #include "matrices/matrix_state.h"
+#include "preview/bitmap_image.h"
 #include "settings/settings_record.h"
 #include "ui/message_log.h"
 #include "platform/program_paths.h"
@@ -12,6 +13,9 @@
 #include "ui/dialog_host.h"
 
 #include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace qz {
 
@@ -41,6 +45,16 @@ struct App {
     // The loaded DGDecode and Avisynth libraries and their buffers. The bridges alone know what is
     // loaded: ask them (`avs_loaded`, `dg_loaded_for_project`), never keep a copy.
     input::InputBridges bridges;
+
+    // The picture of the current frame as the preview pages show it, and its revision: the front end
+    // redraws the preview areas when the revision of their picture control changes.
+    preview::BitmapImage bitmap;
+    // The pan-scan offset of every frame of the opened video (sixteenths of a pixel), derived from the
+    // pan-scan list after each change; empty when no video is open.
+    std::vector<int16_t> panscan_offsets;
+    // The chapter and pan-scan file names of the import and export commands, kept between commands.
+    std::string chapter_file;
+    std::string panscan_file;
 
     // The scene-change scan's worker runs; tab changes, encoding and the list controls wait for it.
     std::atomic<bool> scan_running{false};

@@ -1,0 +1,29 @@
+// Frame navigation of the three preview pages: they share one current frame. Moving to a frame
+// fetches it from the open input, builds its picture and draws it on the preview pages; only when
+// that succeeded do the current frame boxes and the three sliders follow.
+#pragma once
+
+#include "state/app.h"
+#include "ui/events.h"
+
+namespace qz::framelists {
+
+// Small and large steps of "<<"/">>" and "<<<"/">>>", and the sliders' number of positions.
+inline constexpr int kSmallStep = 10;
+inline constexpr int kLargeStep = 100;
+inline constexpr int kSliderPositions = 1000;
+
+// Makes `frame`, clamped to the video, the current frame, fetches, builds and draws it. On success
+// shows the number in the current frame box of `dialog` (all three preview pages when `dialog` is 0)
+// and moves the three sliders. With no video open, or when the fetch fails, nothing changes and the
+// result is false.
+bool go_to_frame(App& app, int frame, int dialog);
+
+// Selecting a line of the chapter, zone or pan-scan list: the entry's frame (not below 0) becomes the
+// current frame and all three current frame boxes show it.
+bool go_to_list_frame(App& app, int frame);
+
+// The step buttons, the current frame box and the slider of one preview page.
+void on_navigation(App& app, const ui::Event& event);
+
+}  // namespace qz::framelists
