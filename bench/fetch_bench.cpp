@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "commands/fetch_frame.h"
+#include "pages/fetch_frame.h"
 #include "input/input_kind.h"
 #include "commands/input_open.h"
 #include "state/app.h"

@@ -4,7 +4,7 @@
 #include "bridge_test_support.h"
 #include "input/avisynth_bridge.h"
 #include "commands/avisynth_session.h"
-#include "commands/fetch_frame.h"
+#include "pages/fetch_frame.h"
 #include "commands/input_open.h"
 
 #include <gtest/gtest.h>
@@ -191,7 +191,7 @@ TEST_F(AvisynthTest, FramesOfEveryColourSpaceReachThePlanesAs420) {
         ASSERT_TRUE(open_avisynth_input(*app)) << kind.pixel;
         VideoSource& video = app->video;
         std::fill(video.u.begin(), video.u.end(), 0x77);
-        ASSERT_EQ(fetch_frame(*app, 11), 0) << kind.pixel;
+        ASSERT_EQ(fetch_frame(*app, 11), FetchOutcome::fetched) << kind.pixel;
         EXPECT_EQ(video.y[0], 11);
         EXPECT_EQ(video.y[size_t(575) * 720 + 719], uint8_t((11 + 719 + 3 * 575) & 0xFF));
         for (size_t k = 0; k < 288; k += 31) {
@@ -207,23 +207,23 @@ TEST_F(AvisynthTest, FramesOfEveryColourSpaceReachThePlanesAs420) {
 
 TEST_F(AvisynthTest, FailedFetchesKeepThePlanesAndSayWhy) {
     ASSERT_TRUE(open_avisynth_input(*app));
-    ASSERT_EQ(fetch_frame(*app, 3), 0);
+    ASSERT_EQ(fetch_frame(*app, 3), FetchOutcome::fetched);
     const auto before = app->video.y;
     env.set("FAKE_AVS_FRAME_FAILS", "later");
     clear_log(*app);
-    EXPECT_EQ(fetch_frame(*app, 4), kAvsPlanarFrameFailed);
+    EXPECT_EQ(fetch_frame(*app, 4), FetchOutcome::planar_frame_failed);
     EXPECT_EQ(log_lines(*app), (Lines{"planar GetFrame failed"}));
     EXPECT_EQ(app->video.y, before);
 
     env.set("FAKE_AVS_PIXEL", "0x60000004");
     ASSERT_TRUE(open_avisynth_input(*app));
     clear_log(*app);
-    EXPECT_EQ(fetch_frame(*app, 4), kAvsInterleavedFrameFailed);
+    EXPECT_EQ(fetch_frame(*app, 4), FetchOutcome::interleaved_frame_failed);
     EXPECT_EQ(log_lines(*app), (Lines{"interleaved GetFrame failed"}));
 
     release_avisynth(*app);
     clear_log(*app);
-    EXPECT_EQ(fetch_frame(*app, 0), kAvsNotLoaded);
+    EXPECT_EQ(fetch_frame(*app, 0), FetchOutcome::avisynth_not_loaded);
     EXPECT_EQ(log_lines(*app), (Lines{"GetFrame failed, Avisynth.dll NOT loaded"}));
 }
 
@@ -272,7 +272,7 @@ TEST_F(AvisynthTest, TheScriptIsReopenedAfterAnEncode) {
     EXPECT_EQ(live_objects(), 0);
     ASSERT_TRUE(reopen_avisynth_script(*app));
     EXPECT_TRUE(avs_loaded(app->bridges.avisynth));
-    EXPECT_EQ(fetch_frame(*app, 1), 0);
+    EXPECT_EQ(fetch_frame(*app, 1), FetchOutcome::fetched);
 
     // Edited meanwhile to another size: its frames would not fit what the program set up.
     release_avisynth(*app);

@@ -2,7 +2,7 @@
 // message, and frames that never overrun the planes whatever the library reports.
 #include "bridge_test_support.h"
 #include "input/dgdecode_bridge.h"
-#include "commands/fetch_frame.h"
+#include "pages/fetch_frame.h"
 #include "commands/input_open.h"
 
 #include <gtest/gtest.h>
@@ -186,7 +186,7 @@ TEST_F(DgDecodeTest, A1088LineProjectOpensAndIsUsedAs1080) {
                                       "1088 vertical resolution detected, vertical resolution set to 1080"}));
     EXPECT_EQ(app->video.height, 1080);
     EXPECT_EQ(app->video.luma_size, 1920 * 1088);
-    EXPECT_EQ(fetch_frame(*app, 5), 0);  // the frames keep their 1088 lines
+    EXPECT_EQ(fetch_frame(*app, 5), FetchOutcome::fetched);  // the frames keep their 1088 lines
 }
 
 struct Refusal {
@@ -284,7 +284,7 @@ TEST_F(DgDecodeTest, AFailedUnloadIsReportedAndTheOpenGoesOn) {
 TEST_F(DgDecodeTest, FramesReachThePlanes) {
     ASSERT_TRUE(open_d2v_input(*app));
     VideoSource& video = app->video;
-    ASSERT_EQ(fetch_frame(*app, 9), 0);
+    ASSERT_EQ(fetch_frame(*app, 9), FetchOutcome::fetched);
     EXPECT_EQ(video.y[0], 9);
     EXPECT_EQ(video.y[size_t(2) * 720 + 5], uint8_t(9 + 5 + 6));
     EXPECT_EQ(video.u[size_t(3) * 360], 6);    // chroma row 3
@@ -299,7 +299,7 @@ TEST_F(DgDecodeTest, A422ProjectIsBroughtTo420WithinThePlanes) {
     EXPECT_EQ(video.colour_space, kYUY2);
     std::fill(video.u.begin(), video.u.end(), 0x77);
     std::fill(video.v.begin(), video.v.end(), 0x77);
-    ASSERT_EQ(fetch_frame(*app, 0), 0);
+    ASSERT_EQ(fetch_frame(*app, 0), FetchOutcome::fetched);
     const size_t chroma = 360 * 288;
     for (size_t k = 0; k < 288; ++k) {
         // Input rows 2k and 2k + 1 hold 4k and 4k + 2 (U), 255 - 2k and 254 - 2k (V).
@@ -312,17 +312,17 @@ TEST_F(DgDecodeTest, A422ProjectIsBroughtTo420WithinThePlanes) {
 
 TEST_F(DgDecodeTest, AFailedFetchKeepsThePlanesAndSaysWhy) {
     ASSERT_TRUE(open_d2v_input(*app));
-    ASSERT_EQ(fetch_frame(*app, 4), 0);
+    ASSERT_EQ(fetch_frame(*app, 4), FetchOutcome::fetched);
     const auto before = app->video.y;
     env.set("FAKE_DG_FRAME_FAILS", "1");
     clear_log(*app);
-    EXPECT_EQ(fetch_frame(*app, 5), kDgNoFrame);
+    EXPECT_EQ(fetch_frame(*app, 5), FetchOutcome::no_frame_delivered);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode GetFrame failed: fake: picture damaged"}));
     EXPECT_EQ(app->video.y, before);
 
     close_inputs(*app);
     clear_log(*app);
-    EXPECT_EQ(fetch_frame(*app, 5), kDgNotLoaded);
+    EXPECT_EQ(fetch_frame(*app, 5), FetchOutcome::dgdecode_not_loaded);
     EXPECT_EQ(log_lines(*app), (Lines{"GetFrame failed, DGDecode.dll NOT loaded"}));
     EXPECT_FALSE(dg_loaded_for_project(app->bridges.dgdecode, kFake));
 }

@@ -2,7 +2,7 @@
 // stand-in, and Avisynth scripts run by the Avisynth stand-in, through the program's open procedures
 // and frame fetch.
 #include "bridge_test_support.h"
-#include "commands/fetch_frame.h"
+#include "pages/fetch_frame.h"
 #include "input/input_kind.h"
 #include "commands/input_open.h"
 #include "test_clips.h"
@@ -56,7 +56,7 @@ TEST(StandInProjectTest, A720x576ProjectOpensAndEveryFrameIsTheSameInAnyOrder) {
 
     std::vector<uint64_t> in_order;
     for (int n = 0; n < 120; ++n) {
-        ASSERT_EQ(fetch_frame(*app, n), 0);
+        ASSERT_EQ(fetch_frame(*app, n), FetchOutcome::fetched);
         ASSERT_EQ(testclip::read_frame_number(app->video.y.data(), 720, 576, 720), n);
         in_order.push_back(plane_checksum(app->video));
     }
@@ -65,7 +65,7 @@ TEST(StandInProjectTest, A720x576ProjectOpensAndEveryFrameIsTheSameInAnyOrder) {
     const unsigned seed = std::random_device{}();
     std::shuffle(order.begin(), order.end(), std::mt19937(seed));
     for (int n : order) {
-        ASSERT_EQ(fetch_frame(*app, n), 0);
+        ASSERT_EQ(fetch_frame(*app, n), FetchOutcome::fetched);
         ASSERT_EQ(plane_checksum(app->video), in_order[size_t(n)]) << "frame " << n << " seed " << seed;
     }
     close_inputs(*app);
@@ -93,7 +93,7 @@ TEST(StandInProjectTest, A422ProjectReachesThePlanesAs420) {
     chroma_422_to_420_plain(frame + luma, 360, 576, u.data());
     chroma_422_to_420_plain(frame + luma + chroma422, 360, 576, v.data());
 
-    ASSERT_EQ(fetch_frame(*app, 13), 0);
+    ASSERT_EQ(fetch_frame(*app, 13), FetchOutcome::fetched);
     EXPECT_TRUE(std::equal(frame, frame + luma, app->video.y.begin()));
     EXPECT_TRUE(std::equal(u.begin(), u.end(), app->video.u.begin()));
     EXPECT_TRUE(std::equal(v.begin(), v.end(), app->video.v.begin()));
@@ -127,14 +127,14 @@ TEST(StandInProjectTest, AProjectWhoseMpegFileIsCutShortSaysSoAndRefusesTheMissi
                                       "WARNING, the MPEG files are shorter than the index: frames 46 to 99 are missing"}));
     EXPECT_EQ(app->video.frame_count, 100);
 
-    ASSERT_EQ(fetch_frame(*app, 45), 0);
+    ASSERT_EQ(fetch_frame(*app, 45), FetchOutcome::fetched);
     EXPECT_EQ(testclip::read_frame_number(app->video.y.data(), 352, 288, 352), 45);
     const uint64_t before = plane_checksum(app->video);
     clear_log(*app);
-    EXPECT_EQ(fetch_frame(*app, 60), kDgNoFrame);
+    EXPECT_EQ(fetch_frame(*app, 60), FetchOutcome::no_frame_delivered);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode GetFrame failed: frame 60 is missing: the MPEG files end before it"}));
     EXPECT_EQ(plane_checksum(app->video), before);
-    ASSERT_EQ(fetch_frame(*app, 3), 0);
+    ASSERT_EQ(fetch_frame(*app, 3), FetchOutcome::fetched);
     EXPECT_EQ(testclip::read_frame_number(app->video.y.data(), 352, 288, 352), 3);
     close_inputs(*app);
 }
@@ -227,7 +227,7 @@ TEST_F(StandInScriptTest, ClipsOfKnownColoursGiveTheExpected420Planes) {
         VideoSource& video = app->video;
         std::fill(video.u.begin(), video.u.end(), 0x01);
         for (int n : {4, 1}) {
-            ASSERT_EQ(fetch_frame(*app, n), 0) << pixel_type;
+            ASSERT_EQ(fetch_frame(*app, n), FetchOutcome::fetched) << pixel_type;
             const uint8_t y = n < 3 ? 0x51 : 0xD2, u = n < 3 ? 0xF0 : 0x10, v = n < 3 ? 0x5A : 0x6E;
             const size_t luma = 360 * 288, chroma = luma / 4;
             EXPECT_TRUE(std::all_of(video.y.begin(), video.y.begin() + long(luma), [&](uint8_t b) { return b == y; }))

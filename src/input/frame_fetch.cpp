@@ -1,4 +1,4 @@
-#include "commands/fetch_frame.h"
+#include "input/frame_fetch.h"
 
 namespace qz::input {
 
@@ -12,28 +12,19 @@ bool fits_planes(const AvsClip& clip) {
     return clip.width > 0 && clip.height > 0 && clip.width <= kMaxFrameWidth && clip.height <= kMaxFrameHeight;
 }
 
-int fetch_project_frame(App& app, int n) {
-    InputBridges& bridges = app.bridges;
-    const int code = dg_get_frame(bridges.dgdecode, n, video_planes(app.video), bridges.kernels);
-    switch (code) {
-        case kDgOk: break;
-        case kDgNotLoaded: app.log.add("GetFrame failed, DGDecode.dll NOT loaded"); break;
-        case kDgTooLarge: app.log.add("DGDecode GetFrame failed, frame larger than 1920 x 1152"); break;
-        default: {
-            const std::string reason = dg_last_error_text(bridges.dgdecode);
-            app.log.add(reason.empty() ? std::string("DGDecode GetFrame failed") : "DGDecode GetFrame failed: " + reason);
-            break;
-        }
+FetchOutcome fetch_project_frame(InputBridges& bridges, VideoSource& video, int n) {
+    switch (dg_get_frame(bridges.dgdecode, n, video_planes(video), bridges.kernels)) {
+        case kDgOk: return FetchOutcome::fetched;
+        case kDgNotLoaded: return FetchOutcome::dgdecode_not_loaded;
+        case kDgTooLarge: return FetchOutcome::frame_too_large;
+        default: return FetchOutcome::no_frame_delivered;
     }
-    return code;
 }
 
 // By the clip's colour space: YV12 straight into the planes, the others through the scratch
 // buffers and a conversion.
-int fetch_script_frame_into_planes(App& app, int n) {
-    InputBridges& bridges = app.bridges;
+int fetch_script_frame_into_planes(InputBridges& bridges, VideoSource& video, int n) {
     AvisynthBridge& avisynth = bridges.avisynth;
-    VideoSource& video = app.video;
     const AvsClip& clip = avisynth.clip_info;
     if (!avisynth.clip || clip.colour_space == kOtherColourSpace) return kAvsNotLoaded;
 
@@ -71,24 +62,38 @@ int fetch_script_frame_into_planes(App& app, int n) {
     }
 }
 
-int fetch_script_frame(App& app, int n) {
-    const int code = fetch_script_frame_into_planes(app, n);
-    switch (code) {
-        case kAvsOk: break;
-        case kAvsNotLoaded: app.log.add("GetFrame failed, Avisynth.dll NOT loaded"); break;
-        case kAvsPlanarFrameFailed: app.log.add("planar GetFrame failed"); break;
-        case kAvsInterleavedFrameFailed: app.log.add("interleaved GetFrame failed"); break;
-        default: break;
+FetchOutcome fetch_script_frame(InputBridges& bridges, VideoSource& video, int n) {
+    switch (fetch_script_frame_into_planes(bridges, video, n)) {
+        case kAvsOk: return FetchOutcome::fetched;
+        case kAvsNotLoaded: return FetchOutcome::avisynth_not_loaded;
+        case kAvsInterleavedFrameFailed: return FetchOutcome::interleaved_frame_failed;
+        default: return FetchOutcome::planar_frame_failed;
     }
-    return code;
 }
 
 }  // namespace
 
-int fetch_frame(App& app, int n) {
-    if (app.video.kind.is_d2v) return fetch_project_frame(app, n);
-    if (app.video.kind.is_avs) return fetch_script_frame(app, n);
-    return kAvsNotLoaded;
+FetchOutcome fetch_frame(InputBridges& bridges, VideoSource& video, int n) {
+    if (video.kind.is_d2v) return fetch_project_frame(bridges, video, n);
+    if (video.kind.is_avs) return fetch_script_frame(bridges, video, n);
+    return FetchOutcome::no_input;
+}
+
+std::string fetch_outcome_text(FetchOutcome outcome, const InputBridges& bridges) {
+    switch (outcome) {
+        case FetchOutcome::fetched: return {};
+        case FetchOutcome::no_input: return {};
+        case FetchOutcome::avisynth_not_loaded: return "GetFrame failed, Avisynth.dll NOT loaded";
+        case FetchOutcome::planar_frame_failed: return "planar GetFrame failed";
+        case FetchOutcome::interleaved_frame_failed: return "interleaved GetFrame failed";
+        case FetchOutcome::dgdecode_not_loaded: return "GetFrame failed, DGDecode.dll NOT loaded";
+        case FetchOutcome::frame_too_large: return "DGDecode GetFrame failed, frame larger than 1920 x 1152";
+        case FetchOutcome::no_frame_delivered: {
+            const std::string reason = dg_last_error_text(bridges.dgdecode);
+            return reason.empty() ? std::string("DGDecode GetFrame failed") : "DGDecode GetFrame failed: " + reason;
+        }
+    }
+    return {};
 }
 
 }  // namespace qz::input
