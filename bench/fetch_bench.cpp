@@ -33,7 +33,7 @@ std::unique_ptr<qz::App> open_project() {
     app->paths.dgdecode_folder = std::string(QZ_PROGRAM_DIR) + "/DGDecode/";
     app->settings.input_file = clip().d2v;
     app->video.kind = qz::input::classify_input(clip().d2v, app->paths.dgdecode_folder);
-    if (!qz::input::open_d2v_input(*app)) return nullptr;
+    if (qz::input::open_d2v_input(*app) != qz::input::OpenOutcome::opened) return nullptr;
     return app;
 }
 

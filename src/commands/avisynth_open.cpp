@@ -13,28 +13,10 @@ namespace qz::input {
 
 namespace {
 
-constexpr const char* kTooOldAdvice =
-    "Avisynth version too old?, need at least 2.6 RC1 (Avisynth_Interface_Version 6 or higher)";
-
 void refuse_script(App& app) {
     forget_input(app);
     app.video.kind.is_avs = false;
     refresh_main_page(app);
-}
-
-void write_load_failure(App& app, int code) {
-    switch (code) {
-        case kAvsNotLoaded: app.log.add("Avisynth.dll NOT loaded, LoadLibrary failed"); break;
-        case kAvsNoCreateFunction: app.log.add("can't load CreateScriptEnvironment address from Avisynth.dll"); break;
-        case kAvsFunctionMissing:
-            app.log.add(std::string("can't load ") + app.bridges.avisynth.missing_function + " address from Avisynth.dll");
-            break;
-        case kAvsNoEnvironment:
-            app.log.add("can't create Avisynth ScriptEnvironment");
-            app.log.add(kTooOldAdvice);
-            break;
-        default: break;
-    }
 }
 
 // Avisynth's messages span several lines ("Script error: ...", then "(file, line 3, column 18)");
@@ -54,17 +36,11 @@ bool write_error_text(App& app, const std::array<char, 512>& buffer) {
     return written;
 }
 
-void write_import_failure(App& app, int code) {
-    switch (code) {
-        case kAvsImportFailed:
-            app.log.add("can't process AVS file");
-            if (!write_error_text(app, app.bridges.avisynth.error_text))
-                app.log.add("probably a script error, Avisynth did not return an error message");
-            break;
-        case kAvsNoVideo: app.log.add("Avisynth does not return a video, can't load video"); break;
-        case kAvsFirstFrameFailed: app.log.add("error reading first frame"); break;
-        default: break;
-    }
+// A script Avisynth could not process: its own error text follows the line, when it gave one.
+void write_import_failure(App& app, OpenOutcome outcome) {
+    write_open_outcome(app, outcome);
+    if (outcome == OpenOutcome::script_not_processed && !write_error_text(app, app.bridges.avisynth.error_text))
+        app.log.add("probably a script error, Avisynth did not return an error message");
 }
 
 // The checks that refuse a clip; every one that fails writes its line. True when all passed.
@@ -109,7 +85,7 @@ void accept_script(App& app, const AvsClip& clip) {
 
 }  // namespace
 
-bool open_avisynth_input(App& app) {
+OpenOutcome open_avisynth_input(App& app) {
     InputBridges& bridges = app.bridges;
     VideoSource& video = app.video;
     video.current_frame = 0;
@@ -119,22 +95,23 @@ bool open_avisynth_input(App& app) {
     avs_release(bridges.avisynth);
     const int32_t memory_before = avisynth_memory_setting(app);
     int32_t memory = memory_before;
-    int code = avs_load(bridges.avisynth, memory);
-    if (code != kAvsOk) {
-        write_load_failure(app, code);
+    const OpenOutcome loaded = avisynth_load_outcome(avs_load(bridges.avisynth, memory));
+    if (loaded != OpenOutcome::opened) {
+        const char* missing = bridges.avisynth.missing_function;
+        write_open_outcome(app, loaded, missing ? missing : "");
         refuse_script(app);
-        return false;
+        return loaded;
     }
     app.log.add("Avisynth.dll loaded");
     app.settings.input_valid = false;
     store_avisynth_memory_setting(app, memory_before, memory);
 
     AvsClip clip;
-    code = avs_import_script(bridges.avisynth, input_path(app), clip);
-    if (code != kAvsOk) {
-        write_import_failure(app, code);
+    const OpenOutcome imported = avisynth_import_outcome(avs_import_script(bridges.avisynth, input_path(app), clip));
+    if (imported != OpenOutcome::opened) {
+        write_import_failure(app, imported);
         refuse_script(app);
-        return false;
+        return imported;
     }
     video.width = clip.width;
     video.height = clip.height;
@@ -143,18 +120,18 @@ bool open_avisynth_input(App& app) {
 
     const bool acceptable = clip_acceptable(app, clip);
     video.colour_space = clip.colour_space;
-    if (video.colour_space == kOtherColourSpace) app.log.add("video is not YV12, YUY2, YV16 or YV24 color space");
+    if (video.colour_space == kOtherColourSpace) write_open_outcome(app, OpenOutcome::script_colour_space);
     if (video.colour_space == kOtherColourSpace || !acceptable) {
         refuse_script(app);
-        return false;
+        return video.colour_space == kOtherColourSpace ? OpenOutcome::script_colour_space : OpenOutcome::script_refused;
     }
     if (video.colour_space != kYV12 && !bridges.ensure_scratch()) {
-        app.log.add("not enough memory for the frame conversion buffers");
+        write_open_outcome(app, OpenOutcome::script_no_conversion_memory);
         refuse_script(app);
-        return false;
+        return OpenOutcome::script_no_conversion_memory;
     }
     accept_script(app, clip);
-    return true;
+    return OpenOutcome::opened;
 }
 
 }  // namespace qz::input

@@ -18,51 +18,37 @@ void leave_no_project(App& app) {
     app.video.kind.is_d2v = false;
 }
 
-const char* open_failure_line(int code) {
-    switch (code) {
-        case kDgNotLoaded: return "error initializing DGDecode, dll not loaded";
-        case kDgRoutinesMissing: return "error initializing DGDecode, can't load load routines from dll";
-        case kDgOpenFailed: return "error initializing DGDecode, can't open mpeg file";
-        case kDgNoSpecifications: return "error initializing DGDecode, mpeg file opened but can't read specifications";
-        case kDgNoColourSpace: return "error initializing DGDecode, no YV12 or YUY2 color space";
-        case kDgTooWide: return "width > 1920, not a valid MPEG2 resolution";
-        case kDgTooHigh: return "height > 1152, not a valid MPEG2 resolution";
-        case kDgTooLarge: return "width > 1920, height > 1152, not a valid MPEG2 resolution";
-        default: return nullptr;  // 129 writes nothing
-    }
-}
-
 std::string trimmed(std::string text) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
     return text;
 }
 
 // Steps before the project: the library of the project's version, replacing any loaded one.
-bool load_project_library(App& app) {
+OpenOutcome load_project_library(App& app) {
     DgDecodeBridge& dgdecode = app.bridges.dgdecode;
     const std::string& library = app.video.kind.dgdecode_library;
     if (library.empty() || !platform::file_exists(library)) {
-        app.log.add("DGDecode.dll NOT found in " + trimmed(app.paths.program_folder) + "DGDecode");
+        write_open_outcome(app, OpenOutcome::dgdecode_not_found, trimmed(app.paths.program_folder));
         leave_no_project(app);
-        return false;
+        return OpenOutcome::dgdecode_not_found;
     }
     if (dg_unload_library(dgdecode) != kDgOk) app.log.add("ERROR unloading DGDecode.dll");
     if (dg_load_library(dgdecode, library) != kDgOk) {
-        app.log.add("DGDecode.dll NOT loaded");
+        write_open_outcome(app, OpenOutcome::dgdecode_not_loaded);
         // On Linux the usual cause is a library the decoder itself needs; the loader names it.
         const std::string reason = platform::last_library_error();
         if (!reason.empty()) app.log.add(reason);
         leave_no_project(app);
-        return false;
+        return OpenOutcome::dgdecode_not_loaded;
     }
     const int32_t version = app.video.kind.project_version;
     if (!dgdecode_library_for(version)) {  // the input kind check lets no such project through
         leave_no_project(app);
-        return false;
+        return OpenOutcome::project_version_unknown;
     }
     app.log.add("DGDecode.dll (project version " + std::to_string(version) + ") loaded");
     dg_mark_loaded_for_project(dgdecode, library);
-    return true;
+    return OpenOutcome::opened;
 }
 
 int resolution_code(const DgVideo& reported, int code) {
@@ -74,11 +60,12 @@ int resolution_code(const DgVideo& reported, int code) {
     return code;
 }
 
-void refuse_project(App& app, int code) {
+void refuse_project(App& app, OpenOutcome outcome) {
     // The library's own reason, when it can give one, says which file or stream failed.
-    const std::string reason = code == kDgOpenFailed ? dg_last_error_text(app.bridges.dgdecode) : std::string();
+    const std::string reason =
+        outcome == OpenOutcome::project_not_opened ? dg_last_error_text(app.bridges.dgdecode) : std::string();
     leave_no_project(app);
-    if (const char* line = open_failure_line(code)) app.log.add(line);
+    write_open_outcome(app, outcome);
     if (!reason.empty()) app.log.add(reason);
     refresh_main_page(app);
 }
@@ -101,13 +88,16 @@ void accept_project(App& app, const DgVideo& reported) {
 
 }  // namespace
 
-bool open_d2v_input(App& app) {
+OpenOutcome open_d2v_input(App& app) {
     app.bridges.kernels = select_conversion_kernels(app.cpu_level);
     // The library already loaded serves only the project it was loaded for: a project of another
     // version needs its own.
-    if (!dg_loaded_for_project(app.bridges.dgdecode, app.video.kind.dgdecode_library) && !load_project_library(app)) {
-        refresh_main_page(app);
-        return false;
+    if (!dg_loaded_for_project(app.bridges.dgdecode, app.video.kind.dgdecode_library)) {
+        const OpenOutcome loaded = load_project_library(app);
+        if (loaded != OpenOutcome::opened) {
+            refresh_main_page(app);
+            return loaded;
+        }
     }
 
     VideoSource& video = app.video;
@@ -123,12 +113,13 @@ bool open_d2v_input(App& app) {
     video.current_frame = 0;
     video.colour_space = reported.colour_space;
     if (code == kDgOk && video.colour_space == kOtherColourSpace) code = kDgNoColourSpace;
-    if (code != kDgOk) {
-        refuse_project(app, code);
-        return false;
+    const OpenOutcome outcome = dgdecode_open_outcome(code);
+    if (outcome != OpenOutcome::opened) {
+        refuse_project(app, outcome);
+        return outcome;
     }
     accept_project(app, reported);
-    return true;
+    return OpenOutcome::opened;
 }
 
 }  // namespace qz::input

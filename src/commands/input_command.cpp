@@ -29,9 +29,9 @@ bool open_by_kind(App& app) {
     if (app.video.kind.is_avs) {
         app.video.current_frame = 0;
         app.video.kind.project_version = 0;
-        return input::open_avisynth_input(app);
+        return input::open_avisynth_input(app) == input::OpenOutcome::opened;
     }
-    if (app.video.kind.is_d2v) return input::open_d2v_input(app);
+    if (app.video.kind.is_d2v) return input::open_d2v_input(app) == input::OpenOutcome::opened;
     return false;
 }
 

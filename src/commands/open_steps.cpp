@@ -85,4 +85,14 @@ void refresh_main_page(App& app) {
     pages::refresh_file_length(app);
 }
 
+void write_open_outcome(App& app, OpenOutcome outcome, std::string_view detail) {
+    const std::string text = open_outcome_text(outcome, detail);
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const size_t end = rest.find('\n');
+        app.log.add(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+}
+
 }  // namespace qz::input

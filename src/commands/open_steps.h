@@ -1,9 +1,11 @@
 // Steps the two open procedures share.
 #pragma once
 
+#include "input/open_outcome.h"
 #include "state/app.h"
 
 #include <string>
+#include <string_view>
 
 namespace qz::input {
 
@@ -32,5 +34,8 @@ void store_avisynth_memory_setting(App& app, int32_t before, int32_t in_force);
 
 // The Main page follows the input: movie information and file length.
 void refresh_main_page(App& app);
+
+// Writes the log lines of how an open ended (see open_outcome_text).
+void write_open_outcome(App& app, OpenOutcome outcome, std::string_view detail = {});
 
 }  // namespace qz::input

@@ -48,7 +48,7 @@ protected:
 
     Lines open_lines() {
         clear_log(*app);
-        opened = open_avisynth_input(*app);
+        opened = open_avisynth_input(*app) == OpenOutcome::opened;
         return log_lines(*app);
     }
 
@@ -164,17 +164,17 @@ TEST_F(AvisynthTest, EveryProblemIsReportedBeforeTheClipIsRefused) {
 TEST_F(AvisynthTest, TheMemorySettingHoldsWhatTheEnvironmentReports) {
     env.set("FAKE_AVS_MEMORY_REPLY", "768");
     app->controls.set_text(106, 1424, "512");
-    ASSERT_TRUE(open_avisynth_input(*app));
+    ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
     EXPECT_EQ(app->controls.text(106, 1424), "768");
     EXPECT_EQ(app->settings.values.avs_memory_mb, 768);
 
     app->controls.set_text(106, 1424, "");  // Avisynth's default: not passed
-    ASSERT_TRUE(open_avisynth_input(*app));
+    ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
     EXPECT_EQ(app->controls.text(106, 1424), "");
 
     env.set("FAKE_AVS_MEMORY_REPLY", "-1");  // a failed call keeps the setting
     app->controls.set_text(106, 1424, "256");
-    ASSERT_TRUE(open_avisynth_input(*app));
+    ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
     EXPECT_EQ(app->controls.text(106, 1424), "256");
 }
 
@@ -188,7 +188,7 @@ TEST_F(AvisynthTest, FramesOfEveryColourSpaceReachThePlanesAs420) {
     for (Kind kind : {Kind{"0xA0000008", 1}, Kind{"0x60000004", 2}, Kind{"0xA0000308", 2}, Kind{"0xA000030B", 2}}) {
         ScopedEnvironment one;
         one.set("FAKE_AVS_PIXEL", kind.pixel);
-        ASSERT_TRUE(open_avisynth_input(*app)) << kind.pixel;
+        ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened) << kind.pixel;
         VideoSource& video = app->video;
         std::fill(video.u.begin(), video.u.end(), 0x77);
         ASSERT_EQ(fetch_frame(*app, 11), FetchOutcome::fetched) << kind.pixel;
@@ -206,7 +206,7 @@ TEST_F(AvisynthTest, FramesOfEveryColourSpaceReachThePlanesAs420) {
 }
 
 TEST_F(AvisynthTest, FailedFetchesKeepThePlanesAndSayWhy) {
-    ASSERT_TRUE(open_avisynth_input(*app));
+    ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
     ASSERT_EQ(fetch_frame(*app, 3), FetchOutcome::fetched);
     const auto before = app->video.y;
     env.set("FAKE_AVS_FRAME_FAILS", "later");
@@ -216,7 +216,7 @@ TEST_F(AvisynthTest, FailedFetchesKeepThePlanesAndSayWhy) {
     EXPECT_EQ(app->video.y, before);
 
     env.set("FAKE_AVS_PIXEL", "0x60000004");
-    ASSERT_TRUE(open_avisynth_input(*app));
+    ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
     clear_log(*app);
     EXPECT_EQ(fetch_frame(*app, 4), FetchOutcome::interleaved_frame_failed);
     EXPECT_EQ(log_lines(*app), (Lines{"interleaved GetFrame failed"}));
@@ -266,7 +266,7 @@ TEST_F(AvisynthTest, CodesWithoutALibrary) {
 }
 
 TEST_F(AvisynthTest, TheScriptIsReopenedAfterAnEncode) {
-    ASSERT_TRUE(open_avisynth_input(*app));
+    ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
     release_avisynth(*app);
     EXPECT_FALSE(avs_loaded(app->bridges.avisynth));
     EXPECT_EQ(live_objects(), 0);

@@ -109,7 +109,7 @@ TEST_F(DgDecodeTest, AFrameLargerThanThePlanesIsRefusedAndNothingIsWritten) {
 // ---- open procedure ---------------------------------------------------------------------------
 
 TEST_F(DgDecodeTest, OpensAProjectAndFillsTheVideoSource) {
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll (project version 16) loaded", "DGDecode successfully initialized"}));
     const VideoSource& video = app->video;
     EXPECT_TRUE(video.open);
@@ -129,7 +129,7 @@ TEST_F(DgDecodeTest, OpensAProjectAndFillsTheVideoSource) {
 
     // With the library still loaded for the project, the next open goes straight to the project.
     clear_log(*app);
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode successfully initialized"}));
 }
 
@@ -138,7 +138,7 @@ TEST_F(DgDecodeTest, EveryProjectVersionHasItsLine) {
         use_library(kFake);
         app->video.kind.project_version = version;
         clear_log(*app);
-        ASSERT_TRUE(open_d2v_input(*app));
+        ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
         EXPECT_EQ(log_lines(*app).front(), "DGDecode.dll (project version " + std::to_string(version) + ") loaded");
     }
 }
@@ -148,11 +148,11 @@ TEST_F(DgDecodeTest, EveryProjectVersionHasItsLine) {
 TEST_F(DgDecodeTest, AProjectOfAnotherVersionLoadsItsOwnLibrary) {
     const std::filesystem::path other = std::filesystem::temp_directory_path() / "qz_bridge_DGDecode15.dll";
     std::filesystem::copy_file(kFake, other, std::filesystem::copy_options::overwrite_existing);
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     app->video.kind.project_version = 15;
     app->video.kind.dgdecode_library = other.string();
     clear_log(*app);
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll (project version 15) loaded", "DGDecode successfully initialized"}));
     EXPECT_TRUE(dg_loaded_for_project(app->bridges.dgdecode, other.string()));
     EXPECT_FALSE(dg_loaded_for_project(app->bridges.dgdecode, kFake));
@@ -164,14 +164,14 @@ TEST_F(DgDecodeTest, AFrameRangeFromTheSettingsFileIsKeptInsideTheInput) {
     app->settings.set_given(settings::kFrames);
     app->settings.values.first_frame = 20;
     app->settings.values.last_frame = 60;
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(app->settings.values.first_frame, 20);
     EXPECT_EQ(app->settings.values.last_frame, 60);
     EXPECT_EQ(app->settings.values.frames_to_encode, 41);
 
     app->settings.values.first_frame = 600;
     app->settings.values.last_frame = 500;
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(app->settings.values.last_frame, 99);
     EXPECT_EQ(app->settings.values.first_frame, 99);
     EXPECT_EQ(app->settings.values.frames_to_encode, 1);
@@ -180,7 +180,7 @@ TEST_F(DgDecodeTest, AFrameRangeFromTheSettingsFileIsKeptInsideTheInput) {
 TEST_F(DgDecodeTest, A1088LineProjectOpensAndIsUsedAs1080) {
     env.set("FAKE_DG_WIDTH", "1920");
     env.set("FAKE_DG_HEIGHT", "1088");
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll (project version 16) loaded", "DGDecode successfully initialized",
                                       "resolution not DVD-compliant for frame rate 25 fps",
                                       "1088 vertical resolution detected, vertical resolution set to 1080"}));
@@ -210,7 +210,7 @@ TEST_F(DgDecodeTest, EveryRefusalLeavesNoInputAndNoLibrary) {
         app = make_app();
         app->settings.input_file = "/data/movie.d2v";
         use_library(kFake);
-        EXPECT_FALSE(open_d2v_input(*app)) << refusal.variable;
+        EXPECT_NE(open_d2v_input(*app), OpenOutcome::opened) << refusal.variable;
         Lines expected{"DGDecode.dll (project version 16) loaded"};
         expected.insert(expected.end(), refusal.lines.begin(), refusal.lines.end());
         EXPECT_EQ(log_lines(*app), expected) << refusal.variable;
@@ -223,13 +223,13 @@ TEST_F(DgDecodeTest, EveryRefusalLeavesNoInputAndNoLibrary) {
     env.set("FAKE_DG_HEIGHT", "3000");
     use_library(kFake);
     clear_log(*app);
-    EXPECT_FALSE(open_d2v_input(*app));
+    EXPECT_NE(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app).back(), "width > 1920, height > 1152, not a valid MPEG2 resolution");
 }
 
 TEST_F(DgDecodeTest, ALibraryWithoutCloseVideoIsRefused) {
     use_library(kFakeWithoutClose);
-    EXPECT_FALSE(open_d2v_input(*app));
+    EXPECT_NE(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll (project version 16) loaded",
                                       "error initializing DGDecode, can't load load routines from dll"}));
     EXPECT_TRUE(no_input(*app));
@@ -237,7 +237,7 @@ TEST_F(DgDecodeTest, ALibraryWithoutCloseVideoIsRefused) {
 
 TEST_F(DgDecodeTest, AMissingOrBrokenLibraryIsNamed) {
     use_library("/opt/qz/DGDecode/DGDecode16.dll");
-    EXPECT_FALSE(open_d2v_input(*app));
+    EXPECT_NE(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll NOT found in /opt/qz/DGDecode"}));
     EXPECT_TRUE(no_input(*app));
 
@@ -250,7 +250,7 @@ TEST_F(DgDecodeTest, AMissingOrBrokenLibraryIsNamed) {
     app = make_app();
     app->settings.input_file = "/data/movie.d2v";
     use_library(broken);
-    EXPECT_FALSE(open_d2v_input(*app));
+    EXPECT_NE(open_d2v_input(*app), OpenOutcome::opened);
     const Lines lines = log_lines(*app);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "DGDecode.dll NOT loaded");
@@ -262,19 +262,19 @@ TEST_F(DgDecodeTest, AMissingOrBrokenLibraryIsNamed) {
 TEST_F(DgDecodeTest, AnEarlierInputsSizeDoesNotDecideTheLimits) {
     app->video.width = 4000;  // left by a refused script
     env.set("FAKE_DG_OPEN_FAILS", "1");
-    EXPECT_FALSE(open_d2v_input(*app));
+    EXPECT_NE(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app)[1], "error initializing DGDecode, can't open mpeg file");
 }
 
 TEST_F(DgDecodeTest, AFailedUnloadIsReportedAndTheOpenGoesOn) {
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     app->bridges.dgdecode.loader.unload = [](platform::LibraryHandle library) {
         platform::unload_library(library);
         return false;
     };
     dg_forget_project_library(app->bridges.dgdecode);  // a new input was chosen
     clear_log(*app);
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"ERROR unloading DGDecode.dll", "DGDecode.dll (project version 16) loaded",
                                       "DGDecode successfully initialized"}));
 }
@@ -282,7 +282,7 @@ TEST_F(DgDecodeTest, AFailedUnloadIsReportedAndTheOpenGoesOn) {
 // ---- frames -----------------------------------------------------------------------------------
 
 TEST_F(DgDecodeTest, FramesReachThePlanes) {
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     VideoSource& video = app->video;
     ASSERT_EQ(fetch_frame(*app, 9), FetchOutcome::fetched);
     EXPECT_EQ(video.y[0], 9);
@@ -294,7 +294,7 @@ TEST_F(DgDecodeTest, FramesReachThePlanes) {
 
 TEST_F(DgDecodeTest, A422ProjectIsBroughtTo420WithinThePlanes) {
     env.set("FAKE_DG_PIXEL", "0x60000004");
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     VideoSource& video = app->video;
     EXPECT_EQ(video.colour_space, kYUY2);
     std::fill(video.u.begin(), video.u.end(), 0x77);
@@ -311,7 +311,7 @@ TEST_F(DgDecodeTest, A422ProjectIsBroughtTo420WithinThePlanes) {
 }
 
 TEST_F(DgDecodeTest, AFailedFetchKeepsThePlanesAndSaysWhy) {
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     ASSERT_EQ(fetch_frame(*app, 4), FetchOutcome::fetched);
     const auto before = app->video.y;
     env.set("FAKE_DG_FRAME_FAILS", "1");

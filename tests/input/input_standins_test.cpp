@@ -47,7 +47,7 @@ TEST(StandInProjectTest, A720x576ProjectOpensAndEveryFrameIsTheSameInAnyOrder) {
     auto app = app_for_project(clip.d2v);
     ASSERT_TRUE(app->video.kind.is_d2v);
 
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll (project version 16) loaded", "DGDecode successfully initialized"}));
     EXPECT_EQ(app->video.frame_count, 120);
     EXPECT_FLOAT_EQ(app->video.frame_rate, 25.0f);
@@ -78,7 +78,7 @@ TEST(StandInProjectTest, A422ProjectReachesThePlanesAs420) {
     spec.chroma_422 = true;
     const dgtest::TestClip clip = dgtest::ensure_clip("bridge_422", spec);
     auto app = app_for_project(clip.d2v);
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(app->video.colour_space, kYUY2);
 
     // The library's own 4:2:2 frame, averaged down here, must be what the planes get.
@@ -122,7 +122,7 @@ TEST(StandInProjectTest, AProjectWhoseMpegFileIsCutShortSaysSoAndRefusesTheMissi
     ASSERT_TRUE(testclip::cut_source_at_gop(project.d2v_path, 4, error)) << error;
 
     auto app = app_for_project(project.d2v_path);
-    ASSERT_TRUE(open_d2v_input(*app));
+    ASSERT_EQ(open_d2v_input(*app), OpenOutcome::opened);
     EXPECT_EQ(log_lines(*app), (Lines{"DGDecode.dll (project version 16) loaded", "DGDecode successfully initialized",
                                       "WARNING, the MPEG files are shorter than the index: frames 46 to 99 are missing"}));
     EXPECT_EQ(app->video.frame_count, 100);
@@ -159,7 +159,7 @@ protected:
         app->settings.set_given(settings::kInfile);
         app->video.kind = classify_input(path, "");
         clear_log(*app);
-        opened = open_avisynth_input(*app);
+        opened = open_avisynth_input(*app) == OpenOutcome::opened;
         return log_lines(*app);
     }
 
