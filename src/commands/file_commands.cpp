@@ -1,6 +1,7 @@
 #include "commands/file_commands.h"
 
 #include "commands/matrix_file_command.h"
+#include "commands/panscan_file_command.h"
 #include "platform/platform.h"
 #include "commands/input_command.h"
 #include "commands/settings_commands.h"
@@ -61,6 +62,7 @@ void on_file_command(App& app, const ui::Event& event) {
     if (event.kind != ui::EventKind::Clicked) return;
     if (event.dialog == 103) main_page_file_command(app, event.id);
     if (event.dialog == 107 && event.id >= 1504 && event.id <= 1506) matrices::run_matrix_file_command(app, event.id);
+    if (event.dialog == 110) run_panscan_file_command(app, event.id);
 }
 
 }  // namespace qz::commands

@@ -1,5 +1,6 @@
 #include "commands/window_refresh.h"
 
+#include "framelists/panscan_page.h"
 #include "pages/main_page.h"
 #include "settings/value_text.h"
 #include "commands/time_texts.h"
@@ -156,25 +157,18 @@ void refill_zone_list(App& app) {
     app.controls.set_items(109, 1702, std::move(lines));
 }
 
-void refill_panscan_list(App& app) {
-    const settings::PanScanList& list = app.settings.panscan;
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(list.count));
-    for (int i = 0; i < list.count; ++i) {
-        const settings::PanScanEntry& e = list.entries[static_cast<size_t>(i)];
-        lines.push_back(number_in(e.frame, 8) + "|" + number_in(e.offset, 5));
-    }
-    app.controls.set_items(110, 1821, std::move(lines));
-}
+void refill_panscan_list(App& app) { framelists::show_panscan_list(app); }
 
 void refresh_file_captions(App& app, RefreshScope scope) {
     show_captions(app);
     if (scope == RefreshScope::FileCaptions) return;
     if (scope == RefreshScope::ChapterImport || scope == RefreshScope::PanScanImport) {
         refill_chapter_list(app);
-        if (scope == RefreshScope::PanScanImport) refill_panscan_list(app);
+        if (scope == RefreshScope::PanScanImport) framelists::refresh_panscan_controls(app);
         return;
     }
+    // A load or another input: the pan-scan list and its offset table follow the record and the video.
+    framelists::refresh_panscan_controls(app);
     show_panscan_availability(app);
     show_bitrate_fields(app);
     show_pulldown_and_one_pass(app);

@@ -70,6 +70,7 @@ constexpr Connection kConnections[] = {
 
     {110, 1816, 1817, C, commands::on_file_command},
     {110, 1605, 1611, C, framelists::on_panscan_page},
+    {110, 1812, 1812, C | E | L, framelists::on_panscan_page},
     {110, 1811, 1815, C, framelists::on_panscan_page},
     {110, 1818, 1825, C, framelists::on_panscan_page},
 };
