@@ -1,11 +1,13 @@
 #include "commands/file_commands.h"
 
+#include "commands/chapter_file_command.h"
 #include "commands/matrix_file_command.h"
 #include "commands/panscan_file_command.h"
 #include "platform/platform.h"
 #include "commands/input_command.h"
 #include "commands/settings_commands.h"
 #include "commands/window_refresh.h"
+#include "ui/ids/dialogs.h"
 
 namespace qz::commands {
 
@@ -63,6 +65,7 @@ void on_file_command(App& app, const ui::Event& event) {
     if (event.dialog == 103) main_page_file_command(app, event.id);
     if (event.dialog == 107 && event.id >= 1504 && event.id <= 1506) matrices::run_matrix_file_command(app, event.id);
     if (event.dialog == 110) run_panscan_file_command(app, event.id);
+    if (event.dialog == ui::dialog::kChaptersPage) run_chapter_file_command(app, event.id);
 }
 
 }  // namespace qz::commands

@@ -1,6 +1,8 @@
 #include "commands/window_refresh.h"
 
+#include "framelists/chapters_page.h"
 #include "framelists/panscan_page.h"
+#include "framelists/zones_page.h"
 #include "pages/main_page.h"
 #include "settings/value_text.h"
 #include "commands/time_texts.h"
@@ -136,39 +138,22 @@ bool encode_possible(const App& app) {
     return s.input_valid && output_named && !script_without_environment;
 }
 
-void refill_chapter_list(App& app) {
-    const settings::ChapterList& list = app.settings.chapters;
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(list.count));
-    for (int i = 0; i < list.count; ++i) lines.push_back(number_in(list.frames[static_cast<size_t>(i)], 8));
-    app.controls.set_items(108, 1604, std::move(lines));
-}
-
-void refill_zone_list(App& app) {
-    const settings::ZoneList& list = app.settings.zones;
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(list.count));
-    for (int i = 0; i < list.count; ++i) {
-        const settings::Zone& z = list.zones[static_cast<size_t>(i)];
-        char text[48];
-        std::snprintf(text, sizeof text, "%8d|%3.1f", z.start_frame, static_cast<double>(z.factor));
-        lines.emplace_back(text);
-    }
-    app.controls.set_items(109, 1702, std::move(lines));
-}
-
 void refill_panscan_list(App& app) { framelists::show_panscan_list(app); }
 
 void refresh_file_captions(App& app, RefreshScope scope) {
     show_captions(app);
     if (scope == RefreshScope::FileCaptions) return;
     if (scope == RefreshScope::ChapterImport || scope == RefreshScope::PanScanImport) {
-        refill_chapter_list(app);
+        framelists::show_chapter_list(app);
         if (scope == RefreshScope::PanScanImport) framelists::refresh_panscan_controls(app);
         return;
     }
     // A load or another input: the pan-scan list and its offset table follow the record and the video.
     framelists::refresh_panscan_controls(app);
+    if (scope == RefreshScope::SettingsRead) {
+        framelists::show_chapter_list(app);
+        framelists::show_zone_list(app);
+    }
     show_panscan_availability(app);
     show_bitrate_fields(app);
     show_pulldown_and_one_pass(app);
