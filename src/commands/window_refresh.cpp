@@ -19,12 +19,6 @@ namespace {
 constexpr int kMain = 103, kSettings1 = 104, kSettings2 = 105, kPanScanPage = 110;
 constexpr const char* kNoInputCaption = "input file name (*.d2v, *.avs)";
 
-std::string number_in(int value, int width) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%*d", width, value);
-    return text;
-}
-
 void show_captions(App& app) {
     const settings::Settings& s = app.settings;
     ui::Controls& c = app.controls;
