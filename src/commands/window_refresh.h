@@ -17,7 +17,7 @@ enum class RefreshScope {
 
 void refresh_file_captions(App& app, RefreshScope scope);
 
-// Refill a list box from the record: chapters on 108/1604, zones on 109/1702, pan-scan on 110/1821.
+// Refill a list box from the record: the chapter, zone and pan-scan lists of the preview pages.
 void refill_chapter_list(App& app);
 void refill_zone_list(App& app);
 void refill_panscan_list(App& app);
