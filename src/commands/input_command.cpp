@@ -1,4 +1,5 @@
 #include "commands/input_command.h"
+#include "settings/gop_limits.h"
 
 #include "input/input_kind.h"
 #include "commands/input_open.h"
@@ -49,8 +50,8 @@ bool open_by_kind(App& app) {
 void suggest_automatic_gop_length(App& app) {
     const double rate = app.video.frame_rate;
     int length = 0;
-    if (std::fabs(rate - 23.976) < 0.01) length = 12;
-    else if (std::fabs(rate - 25.0) < 0.01) length = 15;
+    if (std::fabs(rate - 23.976) < 0.01) length = settings::gop::kDvdFilmLimit;
+    else if (std::fabs(rate - 25.0) < 0.01) length = settings::gop::kDvdPalLimit;
     if (length == 0) return;
     app.controls.set_text(kMainPage, kAutoGopBox, std::to_string(length));
     app.controls.set_pos(kMainPage, kAutoGopSpin, length);

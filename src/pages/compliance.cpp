@@ -1,4 +1,5 @@
 #include "pages/compliance.h"
+#include "settings/gop_limits.h"
 
 #include "pages/main_page.h"
 #include "settings/free_format.h"
@@ -94,9 +95,9 @@ void show_gop_length(App& app, int length) {
 // The GOP length by frame rate; returns the length now set.
 int fix_gop_length(App& app, RateClass rate) {
     int length = box_number(app, kSettings1Page, kGopLengthBox, app.controls.pos(kSettings1Page, kGopLengthSpin));
-    if (rate == RateClass::Rate23_976) length = std::clamp(length, 1, 12);
-    if (rate == RateClass::Rate25) length = std::clamp(length, 1, 15);
-    if (rate == RateClass::Rate29_97) length = std::clamp(length, 1, 18);
+    if (rate == RateClass::Rate23_976) length = std::clamp(length, settings::gop::kMinLength, settings::gop::kDvdFilmLimit);
+    if (rate == RateClass::Rate25) length = std::clamp(length, settings::gop::kMinLength, settings::gop::kDvdPalLimit);
+    if (rate == RateClass::Rate29_97) length = std::clamp(length, settings::gop::kMinLength, settings::gop::kDvdNtscLimit);
     show_gop_length(app, length);
     return length;
 }
@@ -150,11 +151,11 @@ void fix_dvd_aspect(App& app) {
 }
 
 void fix_dvd_automatic_gop(App& app, RateClass rate) {
-    if (rate == RateClass::Rate23_976) show_automatic_gop_length(app, 12);
-    if (rate == RateClass::Rate25) show_automatic_gop_length(app, 15);
+    if (rate == RateClass::Rate23_976) show_automatic_gop_length(app, settings::gop::kDvdFilmLimit);
+    if (rate == RateClass::Rate25) show_automatic_gop_length(app, settings::gop::kDvdPalLimit);
     if (rate == RateClass::Rate29_97) {
         int length = box_number(app, kMainPage, kAutoGopBox, app.controls.pos(kMainPage, kAutoGopSpin));
-        show_automatic_gop_length(app, std::clamp(length, 12, 18));
+        show_automatic_gop_length(app, std::clamp(length, settings::gop::kMinAutomatic, settings::gop::kMaxAutomatic));
     }
 }
 
@@ -194,24 +195,24 @@ void fix_hd_frame_structure(App& app, RateClass rate, const char* rate_error) {
 bool fix_bd_resolution(App& app, RateClass rate, int& gop_length) {
     const int w = app.video.width, h = app.video.height;
     if (w == 720 && h == 480) {
-        gop_length = std::clamp(gop_length, 1, 30);
+        gop_length = std::clamp(gop_length, settings::gop::kMinLength, settings::gop::kBdNtscLimit);
         if (rate != RateClass::Rate29_97) app.log.add("ERROR, frame rate NOT BD-COMPLIANT, should be 29.97");
     } else if (w == 720 && h == 576) {
-        gop_length = std::clamp(gop_length, 1, 25);
+        gop_length = std::clamp(gop_length, settings::gop::kMinLength, settings::gop::kBdLimit);
         if (rate != RateClass::Rate25) app.log.add("ERROR, frame rate NOT BD-COMPLIANT, should be 25");
     } else if (w == 1280 && h == 720) {
-        gop_length = std::clamp(gop_length, 1, 25);
+        gop_length = std::clamp(gop_length, settings::gop::kMinLength, settings::gop::kBdLimit);
         select_progressive_frames(app);
         if (rate == RateClass::Rate29_97 || rate == RateClass::Rate25)
             app.log.add(
                 "ERROR, frame rate NOT BD-COMPLIANT for 1280x720 resolution, fps should be 59.94 or 50 or 24 or 23.976");
     } else if (w == 1440 && h == 1080) {
-        gop_length = std::clamp(gop_length, 1, 25);
+        gop_length = std::clamp(gop_length, settings::gop::kMinLength, settings::gop::kBdLimit);
         fix_hd_frame_structure(
             app, rate,
             "ERROR, frame rate NOT BD-COMPLIANT for 1440x1080 resolution, fps should be 59.94 or 50 or 24 or 23.976");
     } else if (w == 1920 && h == 1080) {
-        gop_length = std::clamp(gop_length, 1, 25);
+        gop_length = std::clamp(gop_length, settings::gop::kMinLength, settings::gop::kBdLimit);
         fix_hd_frame_structure(
             app, rate,
             "ERROR, frame rate NOT BD-COMPLIANT for 1920x1080 resolution, fps should be 59.94 or 50 or 24 or 23.976");

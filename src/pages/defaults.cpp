@@ -1,4 +1,5 @@
 #include "pages/defaults.h"
+#include "settings/gop_limits.h"
 
 #include "pages/matrix_selection.h"
 #include "pages/page_states.h"
@@ -34,8 +35,8 @@ namespace {
 
 constexpr int kDefaultBitrate = 4000;
 constexpr int kDefaultMaxBitrate = 8000;
-constexpr int kDefaultGopLength = 15;
-constexpr int kDefaultBFrames = 2;
+constexpr int kDefaultGopLength = settings::gop::kDefaultLength;
+constexpr int kDefaultBFrames = settings::gop::kDefaultBFrames;
 
 // The 4:3 pan-scan aspect needs a full-width PAL or NTSC frame.
 bool panscan_possible(const App& app) {
@@ -109,7 +110,7 @@ void reset_main_page(App& app) {
     c.set_checked(kMainPage, kClosedGopsCheck, false);
     c.set_checked(kMainPage, kOnePassVbrCheck, false);
     c.set_text(kMainPage, kAutoGopBox, int_text(kDefaultGopLength));
-    c.set_range(kMainPage, kAutoGopSpin, 8, 18);
+    c.set_range(kMainPage, kAutoGopSpin, settings::gop::kMinAutomaticSpin, settings::gop::kMaxAutomatic);
     c.set_pos(kMainPage, kAutoGopSpin, kDefaultGopLength);
     show_automatic_gop(app, true);
 }
@@ -123,9 +124,9 @@ void reset_settings1(App& app) {
     c.check_radio(kSettings1Page, kChromaProgressiveRadio);
 
     c.set_text(kSettings1Page, kGopLengthBox, int_text(kDefaultGopLength));
-    c.set_range(kSettings1Page, kGopLengthSpin, 1, 36);
+    c.set_range(kSettings1Page, kGopLengthSpin, settings::gop::kMinLength, settings::gop::kMaxLength);
     c.set_pos(kSettings1Page, kGopLengthSpin, kDefaultGopLength);
-    set_b_frame_limit(app, 2);
+    set_b_frame_limit(app, kDefaultBFrames);
     c.set_text(kSettings1Page, kBFramesBox, int_text(kDefaultBFrames));
     c.set_pos(kSettings1Page, kBFramesSpin, kDefaultBFrames);
 

@@ -1,6 +1,7 @@
 // GOP length and B frames on the Settings 1 page: each box and its spin show the same number, kept
 // within the limits the encoder accepts, with a warning where DVD players would refuse the stream.
 #include "pages/settings1_parts.h"
+#include "settings/gop_limits.h"
 
 #include "settings/free_format.h"
 #include "settings/value_text.h"
@@ -16,10 +17,10 @@ using namespace ui::settings1_ids;
 
 namespace {
 
-constexpr int kDefaultGopLength = 15, kDefaultBFrames = 2;
-constexpr int kMinGopLength = 1, kMaxGopLength = 36;
+constexpr int kDefaultGopLength = settings::gop::kDefaultLength, kDefaultBFrames = settings::gop::kDefaultBFrames;
+constexpr int kMinGopLength = settings::gop::kMinLength, kMaxGopLength = settings::gop::kMaxLength;
 // The longest GOP a PAL DVD allows, and an NTSC one.
-constexpr int kPalGopLimit = 15, kNtscGopLimit = 18;
+constexpr int kPalGopLimit = settings::gop::kDvdPalLimit, kNtscGopLimit = settings::gop::kDvdNtscLimit;
 // More consecutive B frames than this is more than DVD players accept.
 constexpr int kDvdBFrameLimit = 2;
 
