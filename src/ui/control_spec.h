@@ -11,6 +11,8 @@ inline constexpr int kMainDialog = 101;
 inline constexpr int kFirstPageDialog = 103;  // tab n shows dialog 102 + n
 inline constexpr int kLastPageDialog = 110;
 inline constexpr int kPageCount = 8;
+// The revisions of a preview picture run 1 .. this, then start at 1 again; 0 is "never drawn".
+inline constexpr int kMaxPictureRevision = 2147483647;
 
 enum class Kind : uint8_t {
     Button,
@@ -23,7 +25,10 @@ enum class Kind : uint8_t {
     UpDown,
     Static,   // a text the user reads; addressed when it has an id (movie information fields)
     Tab,
-    Preview,  // the picture area of a preview page
+    // The picture area of a preview page: `pos` is the revision of its picture, counted up by every
+    // draw (a front end repaints when it changes), `text` says what the picture shows ("720x576
+    // frame 12"), empty for no picture. The pixels themselves are not in the model.
+    Preview,
     Group,    // a group box: layout only, never addressed by the logic
 };
 
