@@ -37,6 +37,7 @@ MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app), picture_(app)
     binding_->attach(ui::kMainDialog, 1001, tabs);
     for (int page : ui::dialog::kPreviewPages)
         static_cast<PreviewWidget*>(binding_->widget(page, ui::preview_ids::kPicture))->set_picture(&picture_);
+    match_preview_side_columns(*this);
 
     auto* info = make_control_widget(ui::kMainDialog, 9001, *binding_, this);
     auto* log = static_cast<QListView*>(make_control_widget(ui::kMainDialog, 1006, *binding_, this));

@@ -97,8 +97,8 @@ constexpr int kBlockSpacing = 4;
 // The widest a page may grow by taking more columns: pages then fit a 1366 x 768 screen whole.
 constexpr int kMaxPageWidth = 1180;
 constexpr int kMaxColumns = 4;
-// The column beside a preview picture, in average characters.
-constexpr int kSideColumnChars = 52;
+// The column beside a preview picture.
+constexpr const char* kPreviewSideName = "preview_side";
 
 // Where each column starts when `blocks` are cut, in reading order, into `columns` columns with the
 // lowest tallest column (few blocks: every cut is tried).
@@ -204,7 +204,7 @@ public:
         auto* steps = new QGridLayout();
         for (const ControlSpec* s : specs_) {
             if (starts_step_row(specs_, s)) {
-                add_step_row(specs_, s, holder, steps, 0);
+                add_step_row(specs_, s, holder, steps, 0, true);
                 break;
             }
         }
@@ -315,9 +315,10 @@ private:
     }
 
     int add_step_row(const std::vector<const ControlSpec*>& members, const ControlSpec* first, QWidget* box,
-                     QGridLayout* grid, int row) {
+                     QGridLayout* grid, int row, bool centred = false) {
         auto* line = new QHBoxLayout();
         line->setSpacing(3);
+        if (centred) line->addStretch(1);
         for (auto it = std::find(members.begin(), members.end(), first); it != members.end(); ++it) {
             const ControlSpec* s = *it;
             if (!is_step_button(s) && s->kind != Kind::Edit) break;
@@ -371,8 +372,7 @@ QWidget* build_page(int dialog, Binding& binding, QWidget* parent) {
             b.widget->setParent(side);
             column->addWidget(b.widget, b.widget->findChild<QListView*>() ? 1 : 0);
         }
-        // The same width on the three pages, so the picture keeps its size from page to page.
-        side->setFixedWidth(std::max(side->sizeHint().width(), side->fontMetrics().averageCharWidth() * kSideColumnChars));
+        side->setObjectName(QString::fromLatin1(kPreviewSideName));
         row->addWidget(side);
         scroll->setWidget(page);
         return scroll;
@@ -396,6 +396,13 @@ QWidget* build_page(int dialog, Binding& binding, QWidget* parent) {
     if (current) current->addStretch(1);
     scroll->setWidget(page);
     return scroll;
+}
+
+void match_preview_side_columns(QWidget& window) {
+    const QList<QWidget*> sides = window.findChildren<QWidget*>(QString::fromLatin1(kPreviewSideName));
+    int width = 0;
+    for (QWidget* side : sides) width = std::max(width, side->sizeHint().width());
+    for (QWidget* side : sides) side->setFixedWidth(width);
 }
 
 }  // namespace qz::qt
