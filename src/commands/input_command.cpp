@@ -3,10 +3,10 @@
 #include "input/input_kind.h"
 #include "commands/input_open.h"
 #include "commands/open_steps.h"
+#include "framelists/navigation.h"
 #include "platform/platform.h"
 #include "pages/defaults.h"
 #include "commands/window_refresh.h"
-#include "framelists/navigation.h"
 
 #include <cmath>
 

@@ -11,8 +11,6 @@ inline constexpr int kMainDialog = 101;
 inline constexpr int kFirstPageDialog = 103;  // tab n shows dialog 102 + n
 inline constexpr int kLastPageDialog = 110;
 inline constexpr int kPageCount = 8;
-// The revisions of a preview picture run 1 .. this, then start at 1 again; 0 is "never drawn".
-inline constexpr int kMaxPictureRevision = 2147483647;
 
 enum class Kind : uint8_t {
     Button,
@@ -33,6 +31,9 @@ enum class Kind : uint8_t {
 };
 
 const char* kind_name(Kind kind);
+
+// The revisions of a preview picture run 1 .. this, then start at 1 again; 0 is "never drawn".
+inline constexpr int kMaxPictureRevision = 2147483647;
 
 enum Flag : uint16_t {
     kReadOnly = 1 << 0,       // edit the user cannot type into
