@@ -8,6 +8,7 @@
 #include "commands/main_window.h"
 #include "commands/time_texts.h"
 #include "commands/window_refresh.h"
+#include "framelists/navigation.h"
 
 #include <string>
 
@@ -100,7 +101,7 @@ void run_encode(App& app) {
     run_encoder_process(app);
     platform::delete_file(app.paths.working_dgdecode_copy);
     reopen_script_after_encode(app);
-    app.video.current_frame = 0;
+    framelists::show_first_frame(app);
 }
 
 }  // namespace qz::commands

@@ -4,6 +4,7 @@
 #include "input/input_kind.h"
 #include "commands/input_open.h"
 #include "commands/open_steps.h"
+#include "framelists/navigation.h"
 #include "platform/platform.h"
 #include "pages/defaults.h"
 #include "commands/window_refresh.h"
@@ -104,6 +105,7 @@ void open_chosen_input(App& app, const std::string& path) {
     }
     refresh_file_captions(app, RefreshScope::Complete);
     suggest_automatic_gop_length(app);
+    framelists::show_first_frame(app);
 }
 
 void choose_input_command(App& app) {
@@ -121,9 +123,10 @@ void choose_input_command(App& app) {
 void open_input_named_by_settings(App& app) {
     if (!app.settings.is_given(settings::kInfile) || app.settings.input_file.empty()) {
         app.video.kind = input::InputKind{};  // a refused project's version must not reach "encode"
-        return;
+    } else if (!open_by_kind(app)) {
+        forget_previous_input(app);
     }
-    if (!open_by_kind(app)) forget_previous_input(app);
+    framelists::show_first_frame(app);
 }
 
 }  // namespace qz::commands

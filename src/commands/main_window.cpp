@@ -8,9 +8,9 @@
 #include "commands/input_command.h"
 #include "commands/settings_commands.h"
 #include "commands/window_refresh.h"
+#include "framelists/navigation.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <initializer_list>
 
@@ -101,14 +101,14 @@ void on_tab_change(App& app, const ui::Event&) {
         case 8: show_panscan_tab(app); break;
         default: break;
     }
-    if (app.controls.selected_tab() >= kChaptersTab) app.preview_refresh_pending = true;
+    // A shown preview page gets its picture at once; when that fails the next mouse press tries again.
+    if (app.controls.selected_tab() >= kChaptersTab)
+        app.preview_refresh_pending = !framelists::refresh_current_frame(app);
 }
 
 void refresh_preview_on_press(App& app) {
-    if (!app.preview_refresh_pending) return;
-    int frames = app.video.frame_count;
-    int position = frames > 0 ? static_cast<int>(std::lround(1000.0 * app.video.current_frame / frames)) : 0;
-    for (int dialog : {108, 109, 110}) app.controls.set_pos(dialog, 1611, position);
+    if (!app.preview_refresh_pending || app.scan_running) return;
+    framelists::refresh_current_frame(app);
     app.preview_refresh_pending = false;
 }
 

@@ -71,8 +71,7 @@ const uint8_t* BitmapImage::marked_luma(const FrameView& frame, const FrameMarks
 }
 
 bool BitmapImage::build(const FrameView& frame, const FrameMarks& marks, int cpu_level) {
-    size_ = 0;
-    width_ = height_ = 0;
+    clear();
     if (!bitmap_size_accepted(frame.width, frame.height)) return false;
     width_ = frame.width;
     height_ = frame.height;

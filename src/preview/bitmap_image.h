@@ -50,6 +50,11 @@ public:
     // `cpu_level` (0 none .. 7 AVX2; never above what the processor has). The frame's planes are only
     // read. False, and an empty image, when the frame's size is not accepted.
     bool build(const FrameView& frame, const FrameMarks& marks, int cpu_level);
+    // No picture: the image is empty, as before the first build.
+    void clear() {
+        size_ = 0;
+        width_ = height_ = 0;
+    }
 
     // The complete file of the last build; empty before the first and after a refused one.
     std::span<const uint8_t> bytes() const { return {image_, size_}; }

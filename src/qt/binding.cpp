@@ -3,11 +3,13 @@
 #include "qt/list_model.h"
 #include "qt/preview_widget.h"
 #include "qt/updown.h"
+#include "ui/ids/preview_pages.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -128,16 +130,47 @@ void Binding::connect_signals(Bound& b) {
             });
             break;
         }
+        case ui::Kind::Preview: b.widget->installEventFilter(this); break;
         case ui::Kind::Static:
-        case ui::Kind::Group:
-        case ui::Kind::Preview: break;
+        case ui::Kind::Group: break;
     }
 }
 
+// The keys of a focused picture are the page's own navigation controls: the arrows step one frame,
+// with Ctrl the small step, Page Up and Page Down the large step; Home and End move the slider to
+// its ends, the first and the last frame. Disabled controls ignore them as they ignore a click.
+bool Binding::navigate_by_key(int dialog, const QKeyEvent& key) {
+    namespace ids = ui::preview_ids;
+    const bool ctrl = key.modifiers() & Qt::ControlModifier;
+    int button = 0;
+    switch (key.key()) {
+        case Qt::Key_Left: button = ctrl ? ids::kSmallBack : ids::kStepBack; break;
+        case Qt::Key_Right: button = ctrl ? ids::kSmallForward : ids::kStepForward; break;
+        case Qt::Key_PageUp: button = ids::kLargeBack; break;
+        case Qt::Key_PageDown: button = ids::kLargeForward; break;
+        case Qt::Key_Home:
+        case Qt::Key_End: {
+            const bool end = key.key() == Qt::Key_End;
+            const int position = end ? controls_.range_max(dialog, ids::kSlider) : controls_.range_min(dialog, ids::kSlider);
+            act([&](ui::UserActions& a) { return a.slide(dialog, ids::kSlider, position); });
+            return true;
+        }
+        default: return false;
+    }
+    act([&](ui::UserActions& a) { return a.click(dialog, button); });
+    return true;
+}
+
 bool Binding::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto it = by_widget_.find(watched);
+        if (it != by_widget_.end() && bound_[it->second].kind == ui::Kind::Preview &&
+            navigate_by_key(bound_[it->second].dialog, *static_cast<QKeyEvent*>(event)))
+            return true;
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         auto it = by_widget_.find(watched);
-        if (it != by_widget_.end()) {
+        if (it != by_widget_.end() && bound_[it->second].kind != ui::Kind::Preview) {
             const Bound& b = bound_[it->second];
             const int d = b.dialog, id = b.id;
             bool gained = event->type() == QEvent::FocusIn;
@@ -249,7 +282,7 @@ void Binding::sync(Bound& b, bool rows_appended) {
         }
         case ui::Kind::Static: static_cast<QLabel*>(b.widget)->setText(latin1(s.text)); break;
         case ui::Kind::Group: static_cast<QGroupBox*>(b.widget)->setTitle(latin1(s.text)); break;
-        case ui::Kind::Preview: static_cast<PreviewWidget*>(b.widget)->update(); break;
+        case ui::Kind::Preview: static_cast<PreviewWidget*>(b.widget)->picture_changed(s.pos); break;
         case ui::Kind::UpDown: break;
     }
     syncing_ = false;

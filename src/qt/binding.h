@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+class QKeyEvent;
 class QWidget;
 
 namespace qz::qt {
@@ -54,6 +55,8 @@ private:
     };
 
     void connect_signals(Bound& bound);
+    // A key pressed on a preview picture: the navigation action it stands for; false for other keys.
+    bool navigate_by_key(int dialog, const QKeyEvent& key);
     void sync(Bound& bound, bool rows_appended);
     void schedule_flush();
 

@@ -3,6 +3,9 @@
 #include "commands/main_window.h"
 #include "qt/fonts.h"
 #include "qt/page_builder.h"
+#include "qt/window_geometry.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/preview_pages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,22 +15,29 @@
 #include <QListView>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QUrl>
 
+#include <utility>
+#include <vector>
+
 namespace qz::qt {
 
-MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app) {
+MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app), picture_(app) {
     binding_ = new Binding(app.controls, sink, [this] { end_if_requested(); }, this);
     setWindowTitle(QString::fromLatin1(commands::kWindowCaption));
     setAcceptDrops(true);
     QApplication::instance()->installEventFilter(this);
 
-    auto* tabs = new QTabWidget(this);
+    auto* tabs = tabs_ = new QTabWidget(this);
     for (int n = 1; n <= ui::kPageCount; ++n)
         tabs->addTab(build_page(ui::kFirstPageDialog + n - 1, *binding_, tabs), QString::fromLatin1(ui::tab_title(n)));
     tabs->setObjectName(QStringLiteral("c101_1001"));
     binding_->attach(ui::kMainDialog, 1001, tabs);
+    for (int page : ui::dialog::kPreviewPages)
+        static_cast<PreviewWidget*>(binding_->widget(page, ui::preview_ids::kPicture))->set_picture(&picture_);
+    match_preview_side_columns(*this);
 
     auto* info = make_control_widget(ui::kMainDialog, 9001, *binding_, this);
     auto* log = static_cast<QListView*>(make_control_widget(ui::kMainDialog, 1006, *binding_, this));
@@ -47,6 +57,21 @@ MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app) {
     grid->setColumnStretch(1, 1);
 }
 
+QSize MainWindow::preferred_size() {
+    // The window's own hint when every page's scroll area asks for the whole of its page.
+    std::vector<std::pair<QScrollArea*, QSize>> minimums;
+    for (int i = 0; i < tabs_->count(); ++i) {
+        auto* scroll = static_cast<QScrollArea*>(tabs_->widget(i));
+        minimums.emplace_back(scroll, scroll->minimumSize());
+        scroll->setMinimumSize(scroll->widget()->sizeHint());
+    }
+    layout()->invalidate();
+    const QSize size = sizeHint();
+    for (auto [scroll, minimum] : minimums) scroll->setMinimumSize(minimum);
+    layout()->invalidate();
+    return size;
+}
+
 void MainWindow::end_if_requested() {
     if (!app_.end_requested || closing_) return;
     closing_ = true;
@@ -55,6 +80,7 @@ void MainWindow::end_if_requested() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    keep_window_place(*this, app_.paths.program_folder);
     if (!closing_) {
         commands::request_end(app_);  // closing the window ends the program like "exit"
         closing_ = true;

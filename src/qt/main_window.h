@@ -5,8 +5,11 @@
 #include "state/app.h"
 #include "ui/events.h"
 #include "qt/binding.h"
+#include "qt/preview_widget.h"
 
 #include <QWidget>
+
+class QTabWidget;
 
 namespace qz::qt {
 
@@ -15,6 +18,8 @@ public:
     MainWindow(App& app, ui::EventSink& sink);
 
     Binding& binding() { return *binding_; }
+    // A size that shows every page without scrolling.
+    QSize preferred_size();
     // Ends the program when a handler asked for it.
     void end_if_requested();
 
@@ -28,6 +33,8 @@ protected:
 private:
     App& app_;
     Binding* binding_;
+    PreviewPicture picture_;
+    QTabWidget* tabs_ = nullptr;
     bool closing_ = false;
 };
 

@@ -90,8 +90,71 @@ QWidget* create_widget(const ControlSpec& spec, QWidget* parent) {
 // One visual block of a page: a group box (with its nested groups) or a control outside any group.
 struct Block {
     QWidget* widget = nullptr;
-    int weight = 0;  // rows, to balance the columns
+    int weight = 0;  // rows
 };
+
+constexpr int kBlockSpacing = 4;
+// The widest a page may grow by taking more columns: pages then fit a 1366 x 768 screen whole.
+constexpr int kMaxPageWidth = 1180;
+constexpr int kMaxColumns = 4;
+// The column beside a preview picture.
+constexpr const char* kPreviewSideName = "preview_side";
+
+// Where each column starts when `blocks` are cut, in reading order, into `columns` columns with the
+// lowest tallest column (few blocks: every cut is tried).
+std::vector<size_t> lowest_cut(const std::vector<int>& heights, size_t columns, int& tallest) {
+    const size_t n = heights.size();
+    // best[c][i]: the lowest tallest column for the first i blocks in c columns; from[c][i]: where the last starts.
+    constexpr int kUnreachable = 1 << 29;
+    std::vector<std::vector<int>> best(columns + 1, std::vector<int>(n + 1, kUnreachable));
+    std::vector<std::vector<size_t>> from(columns + 1, std::vector<size_t>(n + 1, 0));
+    best[0][0] = 0;
+    for (size_t c = 1; c <= columns; ++c) {
+        for (size_t i = 1; i <= n; ++i) {
+            int height = -kBlockSpacing;
+            for (size_t start = i; start-- > 0;) {
+                height += heights[start] + kBlockSpacing;
+                const int tallest_here = std::max(best[c - 1][start], height);
+                if (best[c - 1][start] < kUnreachable && tallest_here < best[c][i]) {
+                    best[c][i] = tallest_here;
+                    from[c][i] = start;
+                }
+            }
+        }
+    }
+    tallest = best[columns][n];
+    std::vector<size_t> starts(columns);
+    for (size_t c = columns, i = n; c > 0; --c) {
+        starts[c - 1] = from[c][i];
+        i = from[c][i];
+    }
+    return starts;
+}
+
+// The columns of a page: of the cuts into one to four columns, the lowest that keeps the page within
+// kMaxPageWidth; fewer columns when they are as low.
+std::vector<size_t> column_starts(const std::vector<Block>& blocks) {
+    std::vector<int> heights;
+    for (const Block& b : blocks) heights.push_back(b.widget->sizeHint().height());
+    std::vector<size_t> chosen{0};
+    int chosen_height = 1 << 29;
+    for (size_t columns = 1; columns <= std::min<size_t>(kMaxColumns, blocks.size()); ++columns) {
+        int tallest = 0;
+        std::vector<size_t> starts = lowest_cut(heights, columns, tallest);
+        int width = 0;
+        for (size_t c = 0; c < starts.size(); ++c) {
+            const size_t end = c + 1 < starts.size() ? starts[c + 1] : blocks.size();
+            int column_width = 0;
+            for (size_t i = starts[c]; i < end; ++i) column_width = std::max(column_width, blocks[i].widget->sizeHint().width());
+            width += column_width + kBlockSpacing;
+        }
+        if ((width <= kMaxPageWidth || columns == 1) && tallest < chosen_height) {
+            chosen = starts;
+            chosen_height = tallest;
+        }
+    }
+    return chosen;
+}
 
 class PageLayout {
 public:
@@ -113,7 +176,7 @@ public:
             loose.clear();
         };
         for (const ControlSpec* s : specs_) {
-            if (s->box != 0) continue;
+            if (s->box != 0 || placed_.count(s)) continue;
             if (s->kind == Kind::Group) {
                 flush_loose();
                 result.push_back(group_block(*s, page_));
@@ -125,6 +188,33 @@ public:
         }
         flush_loose();
         return result;
+    }
+
+    // The picture of a preview page with its navigation under it: the step buttons around the current
+    // frame box, then the slider across the picture's width. Nothing when the page has no picture.
+    QWidget* viewer() {
+        auto picture = std::find_if(specs_.begin(), specs_.end(), [](const ControlSpec* s) { return s->kind == Kind::Preview; });
+        if (picture == specs_.end()) return nullptr;
+        auto* holder = new QWidget(page_);
+        auto* column = new QVBoxLayout(holder);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(4);
+        column->addWidget(make_control_widget(dialog_, (*picture)->id, binding_, holder), 1);
+        placed_.insert(*picture);
+        auto* steps = new QGridLayout();
+        for (const ControlSpec* s : specs_) {
+            if (starts_step_row(specs_, s)) {
+                add_step_row(specs_, s, holder, steps, 0, true);
+                break;
+            }
+        }
+        column->addLayout(steps);
+        for (const ControlSpec* s : specs_) {
+            if (s->kind != Kind::TrackBar || placed_.count(s)) continue;
+            column->addWidget(make_control_widget(dialog_, s->id, binding_, holder));
+            placed_.insert(s);
+        }
+        return holder;
     }
 
 private:
@@ -225,9 +315,10 @@ private:
     }
 
     int add_step_row(const std::vector<const ControlSpec*>& members, const ControlSpec* first, QWidget* box,
-                     QGridLayout* grid, int row) {
+                     QGridLayout* grid, int row, bool centred = false) {
         auto* line = new QHBoxLayout();
         line->setSpacing(3);
+        if (centred) line->addStretch(1);
         for (auto it = std::find(members.begin(), members.end(), first); it != members.end(); ++it) {
             const ControlSpec* s = *it;
             if (!is_step_button(s) && s->kind != Kind::Edit) break;
@@ -267,30 +358,51 @@ QWidget* build_page(int dialog, Binding& binding, QWidget* parent) {
     scroll->setFrameShape(QFrame::NoFrame);
     auto* page = new QWidget(scroll);
     PageLayout layout(dialog, binding, page);
+    if (QWidget* viewer = layout.viewer()) {
+        // A preview page: the picture takes what room there is, the lists and buttons stand beside it.
+        auto* row = new QHBoxLayout(page);
+        row->setContentsMargins(6, 6, 6, 6);
+        row->addWidget(viewer, 1);
+        auto* side = new QWidget(page);
+        auto* column = new QVBoxLayout(side);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(kBlockSpacing);
+        // A list takes the height the buttons leave.
+        for (const Block& b : layout.blocks()) {
+            b.widget->setParent(side);
+            column->addWidget(b.widget, b.widget->findChild<QListView*>() ? 1 : 0);
+        }
+        side->setObjectName(QString::fromLatin1(kPreviewSideName));
+        row->addWidget(side);
+        scroll->setWidget(page);
+        return scroll;
+    }
     std::vector<Block> blocks = layout.blocks();
-
-    int total = 0;
-    for (const Block& b : blocks) total += b.weight;
-    const int columns = total > 40 ? 3 : (total > 10 ? 2 : 1);
     auto* row = new QHBoxLayout(page);
     row->setContentsMargins(6, 6, 6, 6);
-    int per_column = (total + columns - 1) / columns, filled = 0, column = 0;
     QVBoxLayout* current = nullptr;
-    for (const Block& b : blocks) {
-        bool column_full = current && column < columns && filled + b.weight / 2 > per_column * column;
-        if (!current || column_full) {
+    size_t next_column = 0;
+    const std::vector<size_t> starts = column_starts(blocks);
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        if (next_column < starts.size() && starts[next_column] == i) {
             if (current) current->addStretch(1);
             current = new QVBoxLayout();
-            current->setSpacing(4);
-            row->addLayout(current, 1);
-            ++column;
+            current->setSpacing(kBlockSpacing);
+            row->addLayout(current);  // no stretch: a column never gets less than it asks for
+            ++next_column;
         }
-        current->addWidget(b.widget);
-        filled += b.weight;
+        current->addWidget(blocks[i].widget);
     }
     if (current) current->addStretch(1);
     scroll->setWidget(page);
     return scroll;
+}
+
+void match_preview_side_columns(QWidget& window) {
+    const QList<QWidget*> sides = window.findChildren<QWidget*>(QString::fromLatin1(kPreviewSideName));
+    int width = 0;
+    for (QWidget* side : sides) width = std::max(width, side->sizeHint().width());
+    for (QWidget* side : sides) side->setFixedWidth(width);
 }
 
 }  // namespace qz::qt

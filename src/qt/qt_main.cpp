@@ -4,6 +4,7 @@
 #include "qt/fonts.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialog_host.h"
+#include "qt/window_geometry.h"
 
 #include <QApplication>
 
@@ -25,7 +26,7 @@ int run_window(int argc, char** argv, const commands::StartOptions& options) {
         commands::start_up(*app, options);
         window.binding().flush();
         if (!app->end_requested) {
-            window.resize(window.sizeHint().expandedTo(QSize(900, 640)));
+            restore_window_place(window, app->paths.program_folder, window.preferred_size());
             window.show();
             status = QApplication::exec();
         }

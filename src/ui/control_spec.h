@@ -27,11 +27,17 @@ enum class Kind : uint8_t {
     UpDown,
     Static,   // a text the user reads; addressed when it has an id (movie information fields)
     Tab,
-    Preview,  // the picture area of a preview page
+    // The picture area of a preview page: `pos` is the revision of its picture, counted up by every
+    // draw (a front end repaints when it changes), `text` says what the picture shows ("720x576
+    // frame 12"), empty for no picture. The pixels themselves are not in the model.
+    Preview,
     Group,    // a group box: layout only, never addressed by the logic
 };
 
 const char* kind_name(Kind kind);
+
+// The revisions of a preview picture run 1 .. this, then start at 1 again; 0 is "never drawn".
+inline constexpr int kMaxPictureRevision = 2147483647;
 
 enum Flag : uint16_t {
     kReadOnly = 1 << 0,       // edit the user cannot type into

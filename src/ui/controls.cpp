@@ -58,6 +58,7 @@ Controls::Controls() {
             s.sel = 0;
             s.text = s.items[0];
         }
+        if (spec.kind == Kind::Preview) s.range_max = kMaxPictureRevision;
         if (spec.kind == Kind::Tab) {
             s.range_min = 1;
             s.range_max = kPageCount;
