@@ -7,6 +7,7 @@
 #include "ui/ids/preview_pages.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -93,7 +94,7 @@ TEST_F(SceneScanTest, StoppingInTheMiddleKeepsWhatWasFound) {
     framelists::toggle_scene_scan(*app);
     // The frame box follows the worker through the control model: past frame 30 the cut is found.
     const double deadline = platform::monotonic_seconds() + 60;
-    while (std::stoi(app->controls.text(kChaptersPage, ui::preview_ids::kCurrentFrame)) < 30 &&
+    while (std::atoi(app->controls.text(kChaptersPage, ui::preview_ids::kCurrentFrame).c_str()) < 30 &&
            platform::monotonic_seconds() < deadline)
         platform::sleep_ms(1);
     EXPECT_EQ(app->controls.text(kChaptersPage, ui::chapters_ids::kSceneChangeScan), framelists::kStopScanCaption);
