@@ -1,10 +1,15 @@
 #include "commands/file_commands.h"
 
-#include "commands/matrix_file_command.h"
-#include "platform/platform.h"
+#include "commands/chapter_file_command.h"
 #include "commands/input_command.h"
+#include "commands/matrix_file_command.h"
+#include "commands/panscan_file_command.h"
 #include "commands/settings_commands.h"
 #include "commands/window_refresh.h"
+#include "platform/platform.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/matrix_page.h"
 
 namespace qz::commands {
 
@@ -43,14 +48,15 @@ void choose_log(App& app) {
 }
 
 void main_page_file_command(App& app, int id) {
+    namespace main_page_ids = ui::main_page_ids;
     switch (id) {
-        case 1110: choose_input_command(app); break;
-        case 1111: choose_output(app); break;
-        case 1112: choose_log(app); break;
-        case 1113: load_settings_command(app, true); break;
-        case 1114: save_settings_command(app, true); break;
-        case 1115: load_settings_command(app, false); break;
-        case 1116: save_settings_command(app, false); break;
+        case main_page_ids::kInputButton: choose_input_command(app); break;
+        case main_page_ids::kOutputButton: choose_output(app); break;
+        case main_page_ids::kLogButton: choose_log(app); break;
+        case main_page_ids::kLoadIniButton: load_settings_command(app, true); break;
+        case main_page_ids::kSaveIniButton: save_settings_command(app, true); break;
+        case main_page_ids::kLoadQzIniButton: load_settings_command(app, false); break;
+        case main_page_ids::kSaveQzIniButton: save_settings_command(app, false); break;
         default: break;
     }
 }
@@ -59,8 +65,16 @@ void main_page_file_command(App& app, int id) {
 
 void on_file_command(App& app, const ui::Event& event) {
     if (event.kind != ui::EventKind::Clicked) return;
-    if (event.dialog == 103) main_page_file_command(app, event.id);
-    if (event.dialog == 107 && event.id >= 1504 && event.id <= 1506) matrices::run_matrix_file_command(app, event.id);
+    switch (event.dialog) {
+        case ui::dialog::kMainPage: main_page_file_command(app, event.id); break;
+        case ui::dialog::kMatrixPage:
+            if (event.id >= ui::matrix_ids::kLoadButton && event.id <= ui::matrix_ids::kSaveCqmButton)
+                matrices::run_matrix_file_command(app, event.id);
+            break;
+        case ui::dialog::kChaptersPage: run_chapter_file_command(app, event.id); break;
+        case ui::dialog::kPanScanPage: run_panscan_file_command(app, event.id); break;
+        default: break;
+    }
 }
 
 }  // namespace qz::commands

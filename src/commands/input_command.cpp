@@ -1,4 +1,5 @@
 #include "commands/input_command.h"
+#include "settings/gop_limits.h"
 
 #include "input/input_kind.h"
 #include "commands/input_open.h"
@@ -6,17 +7,27 @@
 #include "platform/platform.h"
 #include "pages/defaults.h"
 #include "commands/window_refresh.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/preview_pages.h"
+#include "ui/ids/settings2_page.h"
 
 #include <cmath>
 
 namespace qz::commands {
+
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings2Page;
+using ui::dialog::kZonesPage;
+using namespace ui::main_page_ids;
+using namespace ui::settings2_ids;
 
 namespace {
 
 void clear_zone_list(App& app) {
     app.settings.zones.count = 0;
     app.settings.zones.zones.fill({});
-    app.controls.clear_items(109, 1702);
+    app.controls.clear_items(kZonesPage, ui::zones_ids::kList);
 }
 
 void clear_frame_lists(App& app) {
@@ -39,11 +50,11 @@ bool open_by_kind(App& app) {
 void suggest_automatic_gop_length(App& app) {
     const double rate = app.video.frame_rate;
     int length = 0;
-    if (std::fabs(rate - 23.976) < 0.01) length = 12;
-    else if (std::fabs(rate - 25.0) < 0.01) length = 15;
+    if (std::fabs(rate - 23.976) < 0.01) length = settings::gop::kDvdFilmLimit;
+    else if (std::fabs(rate - 25.0) < 0.01) length = settings::gop::kDvdPalLimit;
     if (length == 0) return;
-    app.controls.set_text(103, 1154, std::to_string(length));
-    app.controls.set_pos(103, 1155, length);
+    app.controls.set_text(kMainPage, kAutoGopBox, std::to_string(length));
+    app.controls.set_pos(kMainPage, kAutoGopSpin, length);
 }
 
 }  // namespace
@@ -83,13 +94,13 @@ void open_chosen_input(App& app, const std::string& path) {
         } else if (opened && app.settings.input_valid) {
             app.settings.set_given(settings::kInfile);
             clear_frame_lists(app);
-            app.controls.select_item(105, 1325, "AUTO");
+            app.controls.select_item(kSettings2Page, kMpegLevelCombo, "AUTO");
         } else {
             forget_previous_input(app);
             clear_frame_lists(app);
         }
-        app.controls.set_enabled(103, 1111, true);
-        app.controls.set_enabled(103, 1112, true);
+        app.controls.set_enabled(kMainPage, kOutputButton, true);
+        app.controls.set_enabled(kMainPage, kLogButton, true);
     }
     refresh_file_captions(app, RefreshScope::Complete);
     suggest_automatic_gop_length(app);

@@ -1,4 +1,4 @@
-// The input button (1110) and opening the input a settings file names.
+// The Main page's input button and opening the input a settings file names.
 #pragma once
 
 #include "state/app.h"

@@ -1,5 +1,7 @@
 #include "commands/main_window.h"
 
+#include "framelists/chapters_page.h"
+#include "framelists/zones_page.h"
 #include "pages/settings_file_writer.h"
 #include "input/input_kind.h"
 #include "commands/encode_launch.h"
@@ -55,7 +57,7 @@ void show_chapters_tab(App& app) {
     enable_range(app, 108, 1601, 1617, usable);
     if (!usable) return;
     app.controls.set_text(108, 1603, frame_text(app.video.current_frame));
-    refill_chapter_list(app);
+    framelists::show_chapter_list(app);
 }
 
 void show_zones_tab(App& app) {
@@ -65,7 +67,7 @@ void show_zones_tab(App& app) {
     enable_range(app, 109, 1711, 1715, usable);
     if (!usable) return;
     app.controls.set_text(109, 1603, frame_text(app.video.current_frame));
-    refill_zone_list(app);
+    framelists::show_zone_list(app);
 }
 
 void show_panscan_tab(App& app) {

@@ -3,10 +3,13 @@
 #include "pages/matrix_selection.h"
 #include "platform/platform.h"
 #include "settings/settings_record.h"
+#include "ui/ids/matrix_page.h"
 
 #include <optional>
 
 namespace qz::matrices {
+
+using namespace ui::matrix_ids;
 
 namespace {
 
@@ -20,9 +23,9 @@ struct CommandDialog {
 };
 
 constexpr CommandDialog kDialogs[] = {
-    {kImportMatrixCommand, false, "import matrix file", "matrix file  (*.mtx, *.cqm)", "*.mtx;*.cqm", "mtx"},
-    {kExportMtxCommand, true, "export matrix file as mtx", "matrix file  (*.mtx)", "*.mtx", "mtx"},
-    {kExportCqmCommand, true, "export matrix file as cqm", "matrix file  (*.cqm)", "*.cqm", "cqm"},
+    {kLoadButton, false, "import matrix file", "matrix file  (*.mtx, *.cqm)", "*.mtx;*.cqm", "mtx"},
+    {kSaveMtxButton, true, "export matrix file as mtx", "matrix file  (*.mtx)", "*.mtx", "mtx"},
+    {kSaveCqmButton, true, "export matrix file as cqm", "matrix file  (*.cqm)", "*.cqm", "cqm"},
 };
 
 const CommandDialog* dialog_of(int control_id) {
@@ -42,7 +45,7 @@ std::optional<std::string> ask_for_file(App& app, const CommandDialog& d) {
     request.start_name = app.matrix.matrix_file;
     // The import opens where matrix files are kept beside the program; the exports where the last
     // matrix file was.
-    request.start_folder = d.control_id == kImportMatrixCommand ? app.paths.matrix_folder : ui::folder_of(app.matrix.matrix_file);
+    request.start_folder = d.control_id == kLoadButton ? app.paths.matrix_folder : ui::folder_of(app.matrix.matrix_file);
     return app.dialogs->file_dialog(request);
 }
 
@@ -59,9 +62,9 @@ void run_matrix_file_command(App& app, int control_id) {
     }
     app.matrix.matrix_file = *chosen;
     switch (control_id) {
-        case kImportMatrixCommand: import_matrix_file(app, *chosen); break;
-        case kExportMtxCommand: export_matrix_file(app, *chosen, MatrixFileFormat::Mtx); break;
-        case kExportCqmCommand: export_matrix_file(app, *chosen, MatrixFileFormat::Cqm); break;
+        case kLoadButton: import_matrix_file(app, *chosen); break;
+        case kSaveMtxButton: export_matrix_file(app, *chosen, MatrixFileFormat::Mtx); break;
+        case kSaveCqmButton: export_matrix_file(app, *chosen, MatrixFileFormat::Cqm); break;
         default: break;
     }
 }

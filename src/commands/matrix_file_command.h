@@ -1,6 +1,6 @@
-// The matrix import and export commands behind the Matrix page's buttons 1504 ("load custom
-// matrix"), 1505 ("save custom matrix (mtx)") and 1506 ("save custom matrix (cqm)"): the file dialog,
-// the remembered matrix file name, the reader or writer, and the Message log lines.
+// The matrix import and export commands behind the Matrix page's buttons "load custom matrix",
+// "save custom matrix (mtx)" and "save custom matrix (cqm)": the file dialog, the remembered matrix
+// file name, the reader or writer, and the Message log lines.
 #pragma once
 
 #include "matrices/matrix_files.h"
@@ -10,11 +10,8 @@
 
 namespace qz::matrices {
 
-inline constexpr int kImportMatrixCommand = 1504;
-inline constexpr int kExportMtxCommand = 1505;
-inline constexpr int kExportCqmCommand = 1506;
-
-// Shows the command's file dialog; a cancelled dialog changes nothing. Other control ids are ignored.
+// Shows the file dialog of the button `control_id`; a cancelled dialog changes nothing. Other control
+// ids are ignored.
 void run_matrix_file_command(App& app, int control_id);
 
 // Reads `path` into the custom pair; on success selects the custom pair (matrix number 0), applies the

@@ -1,6 +1,9 @@
 #include "commands/open_steps.h"
 
 #include "pages/main_page.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,13 +11,14 @@
 
 namespace qz::input {
 
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings3Page;
+using namespace ui::main_page_ids;
+using namespace ui::settings3_ids;
+
 namespace {
 
-constexpr int kMainPage = 103;
-constexpr int kInputButton = 1110;
 constexpr const char* kNoInputCaption = "input file name (*.d2v, *.avs)";
-constexpr int kSettings3 = 106;
-constexpr int kAvsMemoryBox = 1424;
 
 }  // namespace
 
@@ -64,7 +68,7 @@ void apply_frame_range(App& app) {
 }
 
 int32_t avisynth_memory_setting(const App& app) {
-    const std::string text = app.controls.text(kSettings3, kAvsMemoryBox);
+    const std::string text = app.controls.text(kSettings3Page, kAvsMemoryBox);
     std::string_view digits(text);
     while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
     while (!digits.empty() && digits.back() == ' ') digits.remove_suffix(1);
@@ -77,7 +81,7 @@ int32_t avisynth_memory_setting(const App& app) {
 void store_avisynth_memory_setting(App& app, int32_t before, int32_t in_force) {
     if (before < 0) return;
     app.settings.values.avs_memory_mb = in_force;
-    app.controls.set_text(kSettings3, kAvsMemoryBox, std::to_string(in_force));
+    app.controls.set_text(kSettings3Page, kAvsMemoryBox, std::to_string(in_force));
 }
 
 void refresh_main_page(App& app) {

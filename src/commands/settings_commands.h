@@ -1,5 +1,5 @@
-// The settings file commands of the Main page: "load ini file" (1113), "save ini file" (1114),
-// "load QZ.ini" (1115) and "save QZ.ini" (1116).
+// The settings file commands of the Main page: "load ini file", "save ini file", "load QZ.ini" and
+// "save QZ.ini".
 #pragma once
 
 #include "state/app.h"

@@ -1,8 +1,16 @@
 #include "commands/window_refresh.h"
 
+#include "framelists/chapters_page.h"
+#include "framelists/panscan_page.h"
+#include "framelists/zones_page.h"
 #include "pages/main_page.h"
 #include "settings/value_text.h"
 #include "commands/time_texts.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
+#include "ui/ids/preview_pages.h"
+#include "ui/ids/settings1_page.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,86 +19,92 @@
 
 namespace qz::commands {
 
+using ui::dialog::kMainWindow;
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings1Page;
+using ui::dialog::kChaptersPage;
+using ui::dialog::kZonesPage;
+using ui::dialog::kPanScanPage;
+using namespace ui::main_window_ids;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+
 namespace {
 
-constexpr int kMain = 103, kSettings1 = 104, kSettings2 = 105, kPanScanPage = 110;
 constexpr const char* kNoInputCaption = "input file name (*.d2v, *.avs)";
-
-std::string number_in(int value, int width) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%*d", width, value);
-    return text;
-}
 
 void show_captions(App& app) {
     const settings::Settings& s = app.settings;
     ui::Controls& c = app.controls;
     if (s.is_given(settings::kInfile) && !s.input_file.empty()) {
-        c.set_text(kMain, 1110, "input: " + shortened_path(s.input_file));
-        c.set_enabled(kMain, 1111, true);
+        c.set_text(kMainPage, kInputButton, "input: " + shortened_path(s.input_file));
+        c.set_enabled(kMainPage, kOutputButton, true);
     } else {
-        c.set_text(kMain, 1110, kNoInputCaption);  // no caption of an input that is gone
+        c.set_text(kMainPage, kInputButton, kNoInputCaption);  // no caption of an input that is gone
     }
     if (s.is_given(settings::kOutfile) && !s.output_file.empty()) {
-        c.set_enabled(kMain, 1111, true);
-        c.set_text(kMain, 1111, "output: " + shortened_path(s.output_file));
+        c.set_enabled(kMainPage, kOutputButton, true);
+        c.set_text(kMainPage, kOutputButton, "output: " + shortened_path(s.output_file));
     }
     if (s.is_given(settings::kLogfile) && !s.log_file.empty()) {
-        c.set_enabled(kMain, 1112, true);
-        c.set_text(kMain, 1112, "log: " + shortened_path(s.log_file));
+        c.set_enabled(kMainPage, kLogButton, true);
+        c.set_text(kMainPage, kLogButton, "log: " + shortened_path(s.log_file));
     }
-    c.set_enabled(ui::kMainDialog, 1003, encode_possible(app));
+    c.set_enabled(kMainWindow, kEncodeButton, encode_possible(app));
 }
 
 void show_panscan_availability(App& app) {
     ui::Controls& c = app.controls;
     const int w = app.video.width, h = app.video.height;
     bool sized = (w == 720 || w == 704) && (h == 576 || h == 480);
-    c.set_enabled(kMain, 1137, sized);
+    c.set_enabled(kMainPage, kAspectPanScanRadio, sized);
     if (sized) {
-        c.set_text(kPanScanPage, 1814, w == 720 ? "540" : "528");
-        c.set_text(kPanScanPage, 1815, h == 576 ? "576" : "480");
-        c.set_text(kPanScanPage, 1812, "0");
-        c.set_text(kPanScanPage, 1813, "0");
+        c.set_text(kPanScanPage, ui::panscan_ids::kWidth, w == 720 ? "540" : "528");
+        c.set_text(kPanScanPage, ui::panscan_ids::kHeight, h == 576 ? "576" : "480");
+        c.set_text(kPanScanPage, ui::panscan_ids::kHorizontal, "0");
+        c.set_text(kPanScanPage, ui::panscan_ids::kVertical, "0");
     }
-    if (app.settings.panscan.on) c.check_radio(kMain, 1137);
+    if (app.settings.panscan.on) c.check_radio(kMainPage, kAspectPanScanRadio);
 }
 
 void show_bitrate_fields(App& app) {
     ui::Controls& c = app.controls;
     if (!app.settings.input_valid) {
-        for (int id : {1120, 1121, 1122, 1123, 1124, 1126, 1127}) c.set_enabled(kMain, id, false);
+        for (int id : {kAverageBitrateRadio, kFileLengthRadio, kFileLengthBox, kAverageBitrateBox, kMaxBitrateBox,
+                       kStartFrameBox, kEndFrameBox})
+            c.set_enabled(kMainPage, id, false);
         return;
     }
-    if (c.checked(kSettings1, 1211)) {
-        c.set_enabled(kSettings1, 1212, true);
-        c.set_enabled(kSettings1, 1214, true);
-        for (int id : {1120, 1121, 1122, 1123}) c.set_enabled(kMain, id, false);
-        c.set_enabled(kMain, 1124, c.checked(kSettings1, 1214));
+    if (c.checked(kSettings1Page, kConstantQuantisationCheck)) {
+        c.set_enabled(kSettings1Page, kQuantiserBox, true);
+        c.set_enabled(kSettings1Page, kMaxBitrateCheck, true);
+        for (int id : {kAverageBitrateRadio, kFileLengthRadio, kFileLengthBox, kAverageBitrateBox})
+            c.set_enabled(kMainPage, id, false);
+        c.set_enabled(kMainPage, kMaxBitrateBox, c.checked(kSettings1Page, kMaxBitrateCheck));
     } else {
-        c.set_enabled(kMain, 1120, true);
-        c.check_radio(kMain, 1120);
-        c.set_enabled(kMain, 1121, true);
-        c.set_enabled(kMain, 1122, false);
-        c.set_enabled(kMain, 1123, true);
-        c.set_enabled(kMain, 1124, true);
+        c.set_enabled(kMainPage, kAverageBitrateRadio, true);
+        c.check_radio(kMainPage, kAverageBitrateRadio);
+        c.set_enabled(kMainPage, kFileLengthRadio, true);
+        c.set_enabled(kMainPage, kFileLengthBox, false);
+        c.set_enabled(kMainPage, kAverageBitrateBox, true);
+        c.set_enabled(kMainPage, kMaxBitrateBox, true);
     }
-    c.set_enabled(kMain, 1126, true);
-    c.set_enabled(kMain, 1127, true);
+    c.set_enabled(kMainPage, kStartFrameBox, true);
+    c.set_enabled(kMainPage, kEndFrameBox, true);
 }
 
 void show_pulldown_and_one_pass(App& app) {
     ui::Controls& c = app.controls;
     if (std::fabs(app.video.frame_rate - 23.976024) > 0.01) {
-        c.set_checked(kMain, 1151, false);
-        c.set_enabled(kMain, 1151, false);
+        c.set_checked(kMainPage, kPulldownCheck, false);
+        c.set_enabled(kMainPage, kPulldownCheck, false);
     } else {
-        c.set_enabled(kMain, 1151, true);
+        c.set_enabled(kMainPage, kPulldownCheck, true);
     }
-    if (c.checked(kMain, 1157)) {
+    if (c.checked(kMainPage, kOnePassVbrCheck)) {
         pages::show_one_pass_vbr_on(app);
     } else {
-        c.set_enabled(kSettings1, 1211, true);
+        c.set_enabled(kSettings1Page, kConstantQuantisationCheck, true);
     }
 }
 
@@ -100,29 +114,30 @@ void show_pulldown_and_one_pass(App& app) {
 void show_interlacing(App& app, bool settings_just_read) {
     ui::Controls& c = app.controls;
     const settings::Settings& s = app.settings;
-    if (c.checked(kMain, 1151)) {
-        c.check_radio(kSettings1, 1202);
-        for (int id = 1201; id <= 1204; ++id) c.set_enabled(kSettings1, id, false);
+    if (c.checked(kMainPage, kPulldownCheck)) {
+        c.check_radio(kSettings1Page, kProgressiveRadio);
+        for (int id : kInterlacingRadios) c.set_enabled(kSettings1Page, id, false);
         return;
     }
-    for (int id = 1201; id <= 1206; ++id) c.set_enabled(kSettings1, id, true);
+    for (int id : kInterlacingRadios) c.set_enabled(kSettings1Page, id, true);
+    for (int id : kFieldOrderRadios) c.set_enabled(kSettings1Page, id, true);
     if (!settings_just_read) return;
     if (s.is_given(settings::kProgressive)) {
-        c.check_radio(kSettings1, 1202);
+        c.check_radio(kSettings1Page, kProgressiveRadio);
     } else if (s.is_given(settings::kInterlaced)) {
-        c.check_radio(kSettings1, 1203);
-        c.check_radio(kSettings1, 1205);
+        c.check_radio(kSettings1Page, kInterlacedRadio);
+        c.check_radio(kSettings1Page, kTffRadio);
     } else if (s.is_given(settings::kDvSource)) {
-        c.check_radio(kSettings1, 1204);
-        c.check_radio(kSettings1, 1206);
+        c.check_radio(kSettings1Page, kDvSourceRadio);
+        c.check_radio(kSettings1Page, kBffRadio);
     } else {
-        c.check_radio(kSettings1, 1201);
+        c.check_radio(kSettings1Page, kAutoDetectRadio);
     }
     if (s.is_given(settings::kProgressive)) return;
     if (s.is_given(settings::kTff)) {
-        c.check_radio(kSettings1, 1205);
+        c.check_radio(kSettings1Page, kTffRadio);
     } else if (s.is_given(settings::kBff)) {
-        c.check_radio(kSettings1, 1206);
+        c.check_radio(kSettings1Page, kBffRadio);
     }
 }
 
@@ -135,45 +150,21 @@ bool encode_possible(const App& app) {
     return s.input_valid && output_named && !script_without_environment;
 }
 
-void refill_chapter_list(App& app) {
-    const settings::ChapterList& list = app.settings.chapters;
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(list.count));
-    for (int i = 0; i < list.count; ++i) lines.push_back(number_in(list.frames[static_cast<size_t>(i)], 8));
-    app.controls.set_items(108, 1604, std::move(lines));
-}
-
-void refill_zone_list(App& app) {
-    const settings::ZoneList& list = app.settings.zones;
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(list.count));
-    for (int i = 0; i < list.count; ++i) {
-        const settings::Zone& z = list.zones[static_cast<size_t>(i)];
-        char text[48];
-        std::snprintf(text, sizeof text, "%8d|%3.1f", z.start_frame, static_cast<double>(z.factor));
-        lines.emplace_back(text);
-    }
-    app.controls.set_items(109, 1702, std::move(lines));
-}
-
-void refill_panscan_list(App& app) {
-    const settings::PanScanList& list = app.settings.panscan;
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(list.count));
-    for (int i = 0; i < list.count; ++i) {
-        const settings::PanScanEntry& e = list.entries[static_cast<size_t>(i)];
-        lines.push_back(number_in(e.frame, 8) + "|" + number_in(e.offset, 5));
-    }
-    app.controls.set_items(110, 1821, std::move(lines));
-}
+void refill_panscan_list(App& app) { framelists::show_panscan_list(app); }
 
 void refresh_file_captions(App& app, RefreshScope scope) {
     show_captions(app);
     if (scope == RefreshScope::FileCaptions) return;
     if (scope == RefreshScope::ChapterImport || scope == RefreshScope::PanScanImport) {
-        refill_chapter_list(app);
-        if (scope == RefreshScope::PanScanImport) refill_panscan_list(app);
+        framelists::show_chapter_list(app);
+        if (scope == RefreshScope::PanScanImport) framelists::refresh_panscan_controls(app);
         return;
+    }
+    // A load or another input: the pan-scan list and its offset table follow the record and the video.
+    framelists::refresh_panscan_controls(app);
+    if (scope == RefreshScope::SettingsRead) {
+        framelists::show_chapter_list(app);
+        framelists::show_zone_list(app);
     }
     show_panscan_availability(app);
     show_bitrate_fields(app);

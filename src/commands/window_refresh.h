@@ -11,15 +11,14 @@ enum class RefreshScope {
     ChapterImport,   // ... and the chapter list
     PanScanImport,   // ... and the chapter and pan-scan lists
     Complete,        // an input chosen: everything that depends on the loaded state
-    SettingsRead,    // start-up, a settings file loaded: as Complete, and the file's interlacing
-                     // and field order selected again
+    SettingsRead,    // start-up, a settings file loaded: as Complete, the file's interlacing and
+                     // field order selected again, and its chapter and zone lists shown
 };
 
 void refresh_file_captions(App& app, RefreshScope scope);
 
-// Refill a list box from the record: chapters on 108/1604, zones on 109/1702, pan-scan on 110/1821.
-void refill_chapter_list(App& app);
-void refill_zone_list(App& app);
+// Refill the pan-scan list box 110/1821 from the record (the chapter and zone list boxes are shown
+// by their pages' show_chapter_list and show_zone_list).
 void refill_panscan_list(App& app);
 
 // "encode" is possible: a valid input, a named output, and for a script its Avisynth environment.

@@ -5,10 +5,27 @@
 #include "pages/defaults.h"
 #include "pages/page_states.h"
 #include "settings/value_text.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <algorithm>
 
 namespace qz::settings {
+
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings1Page;
+using ui::dialog::kSettings2Page;
+using ui::dialog::kSettings3Page;
+using ui::dialog::kMatrixPage;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+using namespace ui::settings2_ids;
+using namespace ui::settings3_ids;
+using namespace ui::matrix_ids;
 
 namespace {
 
@@ -20,38 +37,40 @@ void text_if_given(App& app, Keyword keyword, int dialog, int id, int value) {
     if (app.settings.is_given(keyword)) app.controls.set_text(dialog, id, int_text(value));
 }
 
-// Radios numbered in a row: `first_id` stands for `first_value`, and so on; values outside are
-// brought to the nearer end.
-void radio_if_given(App& app, Keyword keyword, int dialog, int first_id, int first_value, int last_value, int value) {
+// A row of radios: the first stands for `first_value`, the next for the value after it, and so on;
+// values outside are brought to the nearer end.
+template <size_t N>
+void radio_if_given(App& app, Keyword keyword, int dialog, const int (&radios)[N], int first_value, int value) {
     if (!app.settings.is_given(keyword)) return;
-    app.controls.check_radio(dialog, first_id + std::clamp(value, first_value, last_value) - first_value);
+    const int last_value = first_value + static_cast<int>(N) - 1;
+    app.controls.check_radio(dialog, radios[std::clamp(value, first_value, last_value) - first_value]);
 }
 
 void apply_main_page(App& app) {
     const Settings& s = app.settings;
     const OptionValues& v = s.values;
-    constexpr int D = dialog::kMain;
-    text_if_given(app, kBitrate, D, 1123, v.bitrate);
+    text_if_given(app, kBitrate, kMainPage, kAverageBitrateBox, v.bitrate);
     if (s.is_given(kProfile)) {
-        int id = v.profile <= 1 ? 1130 : v.profile >= 4 ? 1132 : 1131;
-        app.controls.check_radio(D, id);
+        int id = v.profile <= 1 ? kFastRadio : v.profile >= 4 ? kBestRadio : kNormalRadio;
+        app.controls.check_radio(kMainPage, id);
     }
-    if (s.is_given(kAspect) && v.aspect >= 1 && v.aspect <= 4) app.controls.check_radio(D, 1133 + v.aspect - 1);
+    if (s.is_given(kAspect) && v.aspect >= 1 && v.aspect <= 4)
+        app.controls.check_radio(kMainPage, kAspectRadios[v.aspect - 1]);
     // *PANSCAN sets aspect 5 in the record whatever *ASPECT said.
-    if (s.is_given(kPanScan) && s.panscan.on) app.controls.check_radio(D, 1137);
-    radio_if_given(app, kDcPrec, D, 1140, 8, 11, v.dc_precision);
-    check_if_given(app, kOnePass, D, 1157);
-    check_if_given(app, kClosedGops, D, 1156);
-    check_if_given(app, kNoScd, D, 1152, false);
-    check_if_given(app, kNoSmp, D, 1150, false);
+    if (s.is_given(kPanScan) && s.panscan.on) app.controls.check_radio(kMainPage, kAspectPanScanRadio);
+    radio_if_given(app, kDcPrec, kMainPage, kDcPrecisionRadios, 8, v.dc_precision);
+    check_if_given(app, kOnePass, kMainPage, kOnePassVbrCheck);
+    check_if_given(app, kClosedGops, kMainPage, kClosedGopsCheck);
+    check_if_given(app, kNoScd, kMainPage, kSceneChangeCheck, false);
+    check_if_given(app, kNoSmp, kMainPage, kSmpCheck, false);
 }
 
 void apply_settings1(App& app) {
     const OptionValues& v = app.settings.values;
     if (app.settings.is_given(kAq)) {
         int aq = std::clamp(v.aq, 0, 4);
-        app.controls.set_pos(dialog::kSettings1, 1230, aq);
-        app.controls.set_text(dialog::kSettings1, 1231, int_text(aq));
+        app.controls.set_pos(kSettings1Page, kAqSlider, aq);
+        app.controls.set_text(kSettings1Page, kAqBox, int_text(aq));
     }
 }
 
@@ -59,49 +78,49 @@ void apply_settings2(App& app) {
     const Settings& s = app.settings;
     const OptionValues& v = s.values;
     auto& c = app.controls;
-    constexpr int D = dialog::kSettings2;
-    check_if_given(app, kPreview, D, 1310);
-    if (s.is_given(kMinBrFac)) c.set_text(D, 1305, factor_text(v.min_br_factor));
-    check_if_given(app, kLastIFrame, D, 1312);
-    text_if_given(app, kBias, D, 1306, v.bias);
-    check_if_given(app, kNoVbv, D, 1307, false);
-    text_if_given(app, kMaskShift, D, 1322, v.mask_top);
-    text_if_given(app, kMaskShift, D, 1323, v.mask_bottom);
-    text_if_given(app, kMaskShift, D, 1324, v.mask_shift);
-    text_if_given(app, kWait, D, 1316, v.wait_seconds);
-    check_if_given(app, kNoSeqEndcode, D, 1308, false);
-    check_if_given(app, kShutdown, D, 1309);
+    check_if_given(app, kPreview, kSettings2Page, kPreviewCheck);
+    if (s.is_given(kMinBrFac)) c.set_text(kSettings2Page, kMinBitrateFactorBox, factor_text(v.min_br_factor));
+    check_if_given(app, kLastIFrame, kSettings2Page, kLastIFrameCheck);
+    text_if_given(app, kBias, kSettings2Page, kVbrBiasBox, v.bias);
+    check_if_given(app, kNoVbv, kSettings2Page, kVbvCheck, false);
+    text_if_given(app, kMaskShift, kSettings2Page, kMaskTopBox, v.mask_top);
+    text_if_given(app, kMaskShift, kSettings2Page, kMaskBottomBox, v.mask_bottom);
+    text_if_given(app, kMaskShift, kSettings2Page, kShiftLinesBox, v.mask_shift);
+    text_if_given(app, kWait, kSettings2Page, kWaitBox, v.wait_seconds);
+    check_if_given(app, kNoSeqEndcode, kSettings2Page, kSeqEndcodeCheck, false);
+    check_if_given(app, kShutdown, kSettings2Page, kShutdownCheck);
     if (s.is_given(kLumGain)) {
         int gain = std::clamp(v.luminance_gain, 0, 4);
-        c.set_pos(D, 1320, gain);
-        c.set_text(D, 1321, int_text(gain));
+        c.set_pos(kSettings2Page, kLuminanceGainSlider, gain);
+        c.set_text(kSettings2Page, kLuminanceGainBox, int_text(gain));
     }
-    check_if_given(app, kScdFile, D, 1313);
-    if (s.is_given(kMpegLevel)) c.select_item(D, 1325, mpeg_level_caption(v.mpeg_level));
+    check_if_given(app, kScdFile, kSettings2Page, kScdFileCheck);
+    if (s.is_given(kMpegLevel)) c.select_item(kSettings2Page, kMpegLevelCombo, mpeg_level_caption(v.mpeg_level));
     if (s.is_given(kFrameLog)) {
-        c.set_checked(D, 1314, true);
-        c.set_checked(D, 1315, v.psnr);
+        c.set_checked(kSettings2Page, kFrameLogCheck, true);
+        c.set_checked(kSettings2Page, kPsnrCheck, v.psnr);
     }
-    if (s.is_given(kColour)) c.select_item(D, 1328, colorimetry_caption(v.colour));
-    if (s.is_given(kIntraVlc)) c.select_item(D, 1329, intra_vlc_caption(v.intra_vlc));
+    if (s.is_given(kColour)) c.select_item(kSettings2Page, kColorimetryCombo, colorimetry_caption(v.colour));
+    if (s.is_given(kIntraVlc)) c.select_item(kSettings2Page, kIntraVlcCombo, intra_vlc_caption(v.intra_vlc));
 }
 
 void apply_settings3(App& app) {
     const Settings& s = app.settings;
     const OptionValues& v = s.values;
-    constexpr int D = dialog::kSettings3;
-    radio_if_given(app, kCpu, D, 1410, 0, 7, v.cpu);
+    radio_if_given(app, kCpu, kSettings3Page, kCpuRadios, 0, v.cpu);
     if (s.is_given(kTimecode)) {
-        for (int i = 0; i < 4; ++i) app.controls.set_text(D, 1401 + i, int_text(v.timecode[static_cast<size_t>(i)]));
+        for (size_t i = 0; i < 4; ++i)
+            app.controls.set_text(kSettings3Page, kTimeCodeBoxes[i], int_text(v.timecode[i]));
     }
     // An Avisynth memory of 0 is the Avisynth default, shown as an empty box.
-    if (s.is_given(kAvsMemory)) app.controls.set_text(D, 1424, v.avs_memory_mb > 0 ? int_text(v.avs_memory_mb) : "");
-    radio_if_given(app, kPriority, D, 1420, 0, 3, v.priority);
-    radio_if_given(app, kChromaFormat, D, 1430, 1, 3, v.chroma_format);
-    check_if_given(app, kLossless, D, 1426);
+    if (s.is_given(kAvsMemory))
+        app.controls.set_text(kSettings3Page, kAvsMemoryBox, v.avs_memory_mb > 0 ? int_text(v.avs_memory_mb) : "");
+    radio_if_given(app, kPriority, kSettings3Page, kPriorityRadios, 0, v.priority);
+    radio_if_given(app, kChromaFormat, kSettings3Page, kChromaFormatRadios, 1, v.chroma_format);
+    check_if_given(app, kLossless, kSettings3Page, kLosslessCheck);
 }
 
-void apply_matrix_page(App& app) { check_if_given(app, kAdaptiveMatrix, dialog::kMatrix, 1507); }
+void apply_matrix_page(App& app) { check_if_given(app, kAdaptiveMatrix, kMatrixPage, kAdaptiveMatrixCheck); }
 
 }  // namespace
 

@@ -2,13 +2,15 @@
 
 #include "input/avisynth_lookup.h"
 #include "input/video_source.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
 
 namespace qz::input {
 
-namespace {
+using ui::dialog::kMainPage;
+using namespace ui::main_page_ids;
 
-constexpr int kMainPage = 103;
-constexpr int kPulldownCheck = 1151;
+namespace {
 
 }  // namespace
 

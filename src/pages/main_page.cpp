@@ -11,8 +11,12 @@
 #include "pages/defaults.h"
 #include "pages/page_states.h"
 #include "pages/settings_file_writer.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
 
 namespace qz::pages {
+
+using namespace ui::main_page_ids;
 
 namespace {
 
@@ -54,13 +58,13 @@ void on_all_frames(App& app) {
 // Returns false for the reports, which change no setting.
 bool run_button(App& app, int id) {
     switch (id) {
-        case 1101: on_reset(app); return true;
-        case 1102: on_dvd_fix(app); return true;
-        case 1103: on_bd_fix(app); return true;
-        case 1104: show_encoder_info(app); return false;
-        case 1105: show_avisynth_info(app); return false;
-        case 1106: show_dgdecode_info(app); return false;
-        case 1125: on_all_frames(app); return true;
+        case kResetButton: on_reset(app); return true;
+        case kDvdCompliantButton: on_dvd_fix(app); return true;
+        case kBdCompliantButton: on_bd_fix(app); return true;
+        case kEncoderInfoButton: show_encoder_info(app); return false;
+        case kAvisynthInfoButton: show_avisynth_info(app); return false;
+        case kDgdecodeInfoButton: show_dgdecode_info(app); return false;
+        case kAllFramesButton: on_all_frames(app); return true;
         default: return false;
     }
 }
@@ -68,20 +72,23 @@ bool run_button(App& app, int id) {
 }  // namespace
 
 void main_page::refresh_visible_listing(App& app) {
+    using ui::dialog::tab_of_page;
     const int tab = app.controls.selected_tab();
-    if (tab >= 2 && tab <= 4) settings::refresh_listing(app);
+    if (tab >= tab_of_page(ui::dialog::kSettings1Page) && tab <= tab_of_page(ui::dialog::kSettings3Page))
+        settings::refresh_listing(app);
 }
 
 void on_main_page(App& app, const ui::Event& event) {
     const int id = event.id;
     bool settings_changed = true;
-    if ((id >= 1101 && id <= 1106) || id == 1125) {
+    if ((id >= kResetButton && id <= kDgdecodeInfoButton) || id == kAllFramesButton) {
         if (event.kind != ui::EventKind::Clicked) return;
         settings_changed = run_button(app, id);
-    } else if ((id >= 1120 && id <= 1121) || (id >= 1130 && id <= 1143)) {
+    } else if (id == kAverageBitrateRadio || id == kFileLengthRadio ||
+               (id >= kFastRadio && id <= kDcPrecision11Radio)) {  // profile, aspect and DC precision
         if (event.kind != ui::EventKind::Clicked) return;
         main_page::on_choice(app, id);
-    } else if (id >= 1150 && id <= 1157) {
+    } else if (id >= kSmpCheck && id <= kOnePassVbrCheck) {
         main_page::on_switch(app, event);
     } else {
         return;  // the movie information fields only show

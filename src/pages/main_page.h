@@ -13,7 +13,7 @@ void on_main_field_check(App& app, const ui::Event& event);
 void refresh_movie_information(App& app);
 // The state "1 pass VBR" puts the bitrate controls in, without its messages.
 void show_one_pass_vbr_on(App& app);
-// Recomputes the file length box 1122 from the average bitrate and the frames to encode.
+// Recomputes the file length box from the average bitrate and the frames to encode.
 void refresh_file_length(App& app);
 
 }  // namespace qz::pages

@@ -2,31 +2,29 @@
 
 #include "pages/matrix_selection.h"
 #include "matrices/matrix_tables.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/matrix_page.h"
 
 #include <algorithm>
 #include <charconv>
 
 namespace qz::matrices {
 
+using ui::dialog::kMatrixPage;
+using namespace ui::matrix_ids;
+
 namespace {
 
-constexpr int kBuiltInRadio = 1501;
-constexpr int kCustomRadio = 1502;
-constexpr int kMatrixCombo = 1503;
-constexpr int kLoadButton = 1504;
-constexpr int kSaveMtxButton = 1505;
-constexpr int kSaveCqmButton = 1506;
-constexpr int kAdaptiveMatrixCheck = 1507;
 constexpr size_t kBoxTextLength = 3;
 constexpr int32_t kEmptyBoxValue = 16;
 
 void set_file_buttons_enabled(App& app, bool enabled) {
-    for (int id : {kLoadButton, kSaveMtxButton, kSaveCqmButton}) app.controls.set_enabled(kMatrixDialog, id, enabled);
+    for (int id : {kLoadButton, kSaveMtxButton, kSaveCqmButton}) app.controls.set_enabled(kMatrixPage, id, enabled);
 }
 
 void on_built_in_clicked(App& app) {
-    app.controls.set_enabled(kMatrixDialog, kMatrixCombo, true);
-    std::string caption = app.controls.text(kMatrixDialog, kMatrixCombo);
+    app.controls.set_enabled(kMatrixPage, kBuiltInCombo, true);
+    std::string caption = app.controls.text(kMatrixPage, kBuiltInCombo);
     set_file_buttons_enabled(app, false);
     app.settings.matrix_number = matrix_number_from_caption(caption);
     apply_matrix_selection(app);
@@ -35,8 +33,8 @@ void on_built_in_clicked(App& app) {
 }
 
 void on_custom_clicked(App& app) {
-    app.controls.set_enabled(kMatrixDialog, kMatrixCombo, false);
-    std::string caption = app.controls.text(kMatrixDialog, kMatrixCombo);
+    app.controls.set_enabled(kMatrixPage, kBuiltInCombo, false);
+    std::string caption = app.controls.text(kMatrixPage, kBuiltInCombo);
     set_file_buttons_enabled(app, true);
     app.settings.matrix_number = kCustomMatrixNumber;
     // The user starts from the pair last chosen in the list.
@@ -48,13 +46,13 @@ void on_custom_clicked(App& app) {
 }
 
 void on_combo_selection(App& app) {
-    app.settings.matrix_number = matrix_number_from_caption(app.controls.text(kMatrixDialog, kMatrixCombo));
+    app.settings.matrix_number = matrix_number_from_caption(app.controls.text(kMatrixPage, kBuiltInCombo));
     apply_matrix_selection(app);
     set_matrix_boxes_enabled(app, false);
 }
 
 void on_adaptive_matrix_clicked(App& app) {
-    if (app.controls.checked(kMatrixDialog, kAdaptiveMatrixCheck))
+    if (app.controls.checked(kMatrixPage, kAdaptiveMatrixCheck))
         app.log.add("adaptive matrix turned on, matrix.dll should be present");
     else
         app.log.add("adaptive matrix turned off");
@@ -68,21 +66,23 @@ void on_box_left(App& app) {
     if (app.settings.matrix_number == kCustomMatrixNumber) app.matrix.shown = custom;
     auto lock = app.controls.hold();
     for (int i = 0; i < kMatrixValues; ++i) {
-        if (i > 0) app.controls.set_text(kMatrixDialog, kFirstIntraBox + i, matrix_box_text(custom.intra[static_cast<size_t>(i)]));
-        app.controls.set_text(kMatrixDialog, kFirstNonIntraBox + i, matrix_box_text(custom.non_intra[static_cast<size_t>(i)]));
+        if (i > 0)
+            app.controls.set_text(kMatrixPage, intra_cell(i), matrix_box_text(custom.intra[static_cast<size_t>(i)]));
+        app.controls.set_text(kMatrixPage, non_intra_cell(i),
+                              matrix_box_text(custom.non_intra[static_cast<size_t>(i)]));
     }
 }
 
 bool is_editable_box(int id) {
-    return (id > kFirstIntraBox && id < kFirstIntraBox + kMatrixValues) ||
-           (id >= kFirstNonIntraBox && id < kFirstNonIntraBox + kMatrixValues);
+    return (id > kFirstIntraCell && id < intra_cell(kMatrixValues)) ||
+           (id >= kFirstNonIntraCell && id < non_intra_cell(kMatrixValues));
 }
 
 }  // namespace
 
 void on_matrix_page(App& app, const ui::Event& event) {
     using ui::EventKind;
-    if (event.dialog != kMatrixDialog) return;
+    if (event.dialog != kMatrixPage) return;
     if (event.kind == EventKind::FocusLost) {
         if (is_editable_box(event.id)) on_box_left(app);
         return;
@@ -94,7 +94,7 @@ void on_matrix_page(App& app, const ui::Event& event) {
         case kCustomRadio:
             if (event.kind == EventKind::Clicked) on_custom_clicked(app);
             break;
-        case kMatrixCombo:
+        case kBuiltInCombo:
             // Typing into the combo's edit field changes nothing until a radio is clicked.
             if (event.kind == EventKind::SelectionChanged) on_combo_selection(app);
             break;
@@ -108,10 +108,10 @@ void on_matrix_page(App& app, const ui::Event& event) {
 
 void set_matrix_boxes_enabled(App& app, bool enabled) {
     auto lock = app.controls.hold();
-    app.controls.set_enabled(kMatrixDialog, kFirstIntraBox, false);
+    app.controls.set_enabled(kMatrixPage, kFirstIntraCell, false);
     for (int i = 0; i < kMatrixValues; ++i) {
-        if (i > 0) app.controls.set_enabled(kMatrixDialog, kFirstIntraBox + i, enabled);
-        app.controls.set_enabled(kMatrixDialog, kFirstNonIntraBox + i, enabled);
+        if (i > 0) app.controls.set_enabled(kMatrixPage, intra_cell(i), enabled);
+        app.controls.set_enabled(kMatrixPage, non_intra_cell(i), enabled);
     }
 }
 
@@ -136,9 +136,9 @@ void read_matrix_boxes(App& app) {
     for (size_t i = 0; i < kMatrixValues; ++i) {
         int offset = static_cast<int>(i);
         if (i > 0)
-            custom.intra[i] = matrix_box_value(app.controls.text(kMatrixDialog, kFirstIntraBox + offset), custom.intra[i]);
+            custom.intra[i] = matrix_box_value(app.controls.text(kMatrixPage, intra_cell(offset)), custom.intra[i]);
         custom.non_intra[i] =
-            matrix_box_value(app.controls.text(kMatrixDialog, kFirstNonIntraBox + offset), custom.non_intra[i]);
+            matrix_box_value(app.controls.text(kMatrixPage, non_intra_cell(offset)), custom.non_intra[i]);
     }
 }
 

@@ -10,7 +10,7 @@ namespace qz::matrices {
 
 void on_matrix_page(App& app, const ui::Event& event);
 
-// Box 2001 (the intra DC value, always 8) is disabled whatever the flag; the other 127 boxes follow
+// The first intra box (the intra DC value, always 8) is disabled whatever the flag; the other 127 boxes follow
 // it. The paths that load the Settings record into the pages call it with apply_matrix_selection.
 void set_matrix_boxes_enabled(App& app, bool enabled);
 

@@ -1,8 +1,13 @@
 #include "pages/matrix_selection.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/matrix_page.h"
 
 #include <cstdio>
 
 namespace qz::matrices {
+
+using ui::dialog::kMatrixPage;
+using namespace ui::matrix_ids;
 
 namespace {
 
@@ -14,8 +19,8 @@ const MatrixPair* selected_pair(const settings::Settings& settings) {
 void show_pair(App& app, const MatrixPair& pair) {
     auto lock = app.controls.hold();  // the 128 boxes change as one step for other threads
     for (int i = 0; i < kMatrixValues; ++i) {
-        app.controls.set_text(kMatrixDialog, kFirstIntraBox + i, matrix_box_text(pair.intra[static_cast<size_t>(i)]));
-        app.controls.set_text(kMatrixDialog, kFirstNonIntraBox + i,
+        app.controls.set_text(kMatrixPage, intra_cell(i), matrix_box_text(pair.intra[static_cast<size_t>(i)]));
+        app.controls.set_text(kMatrixPage, non_intra_cell(i),
                               matrix_box_text(pair.non_intra[static_cast<size_t>(i)]));
     }
 }

@@ -10,10 +10,6 @@
 
 namespace qz::matrices {
 
-inline constexpr int kMatrixDialog = 107;
-inline constexpr int kFirstIntraBox = 2001;     // intra value i (0 to 63) at 2001 + i
-inline constexpr int kFirstNonIntraBox = 2101;  // non-intra value i at 2101 + i
-
 // 1) the custom pair is brought into 1 to 255 with intra DC 8, whatever the matrix number;
 // 2) a number of 0, 1 to 18 or 99 copies its pair into the shown pair (any other number leaves the
 //    shown pair as it was); 3) the shown pair is written into the boxes.

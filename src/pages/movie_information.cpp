@@ -3,6 +3,8 @@
 #include "pages/main_page.h"
 #include "pages/page_states.h"
 #include "settings/free_format.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
 
 #include <climits>
 #include <cmath>
@@ -10,12 +12,14 @@
 
 namespace qz::pages {
 
+using ui::dialog::kMainPage;
+using namespace ui::main_page_ids;
+
 namespace {
 
-constexpr int kMain = settings::dialog::kMain;
-
 // The fields that show "-" while no input is valid.
-constexpr int kInformationFields[] = {1161, 1162, 1160, 1163, 1164, 1167, 1165, 1166};
+constexpr int kInformationFields[] = {kFrameSizeText, kRateAndFormatText,  kFrameCountText,      kMovieSecondsText,
+                                      kMovieHmsText,  kEncodingFramesText, kEncodingSecondsText, kEncodingHmsText};
 
 const char* colour_space_name(int32_t code) {
     switch (code) {
@@ -35,8 +39,8 @@ std::string seconds_text(double seconds) {
 
 void show_no_input(App& app) {
     settings::show_frame_range(app, -1, -1);
-    app.controls.set_enabled(kMain, 1125, false);
-    for (int id : kInformationFields) app.controls.set_text(kMain, id, "-");
+    app.controls.set_enabled(kMainPage, kAllFramesButton, false);
+    for (int id : kInformationFields) app.controls.set_text(kMainPage, id, "-");
 }
 
 }  // namespace
@@ -84,22 +88,22 @@ void refresh_movie_information(App& app) {
     const double movie_seconds = seconds_of(video.frame_count, video.frame_rate);
     const double encoding_seconds = seconds_of(v.frames_to_encode, video.frame_rate);
 
-    c.set_text(kMain, 1161, frame_size_text(video.width, video.height));
-    c.set_text(kMain, 1162, rate_and_format_text(video.frame_rate, video.colour_space));
-    c.set_text(kMain, 1160, std::to_string(video.frame_count));
-    c.set_text(kMain, 1163, seconds_text(movie_seconds));
-    c.set_text(kMain, 1164, hms_text(movie_seconds));
-    c.set_text(kMain, 1167, std::to_string(v.frames_to_encode));
-    c.set_text(kMain, 1165, seconds_text(encoding_seconds));
-    c.set_text(kMain, 1166, hms_text(encoding_seconds));
-    c.set_text(kMain, 1126, std::to_string(v.first_frame));
-    c.set_text(kMain, 1127, std::to_string(v.last_frame));
-    c.set_enabled(kMain, 1125, true);
+    c.set_text(kMainPage, kFrameSizeText, frame_size_text(video.width, video.height));
+    c.set_text(kMainPage, kRateAndFormatText, rate_and_format_text(video.frame_rate, video.colour_space));
+    c.set_text(kMainPage, kFrameCountText, std::to_string(video.frame_count));
+    c.set_text(kMainPage, kMovieSecondsText, seconds_text(movie_seconds));
+    c.set_text(kMainPage, kMovieHmsText, hms_text(movie_seconds));
+    c.set_text(kMainPage, kEncodingFramesText, std::to_string(v.frames_to_encode));
+    c.set_text(kMainPage, kEncodingSecondsText, seconds_text(encoding_seconds));
+    c.set_text(kMainPage, kEncodingHmsText, hms_text(encoding_seconds));
+    c.set_text(kMainPage, kStartFrameBox, std::to_string(v.first_frame));
+    c.set_text(kMainPage, kEndFrameBox, std::to_string(v.last_frame));
+    c.set_enabled(kMainPage, kAllFramesButton, true);
 }
 
 void refresh_file_length(App& app) {
     int32_t average = app.settings.values.bitrate;
-    settings::parse_int_text(app.controls.text(kMain, 1123), average);
+    settings::parse_int_text(app.controls.text(kMainPage, kAverageBitrateBox), average);
     settings::show_file_length(app, average);
 }
 

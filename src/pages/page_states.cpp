@@ -1,10 +1,24 @@
 #include "pages/page_states.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 namespace qz::settings {
+
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings1Page;
+using ui::dialog::kSettings2Page;
+using ui::dialog::kMatrixPage;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+using namespace ui::settings2_ids;
+using namespace ui::matrix_ids;
 
 namespace {
 
@@ -23,37 +37,41 @@ void set_enabled_ids(App& app, int dialog, std::initializer_list<int> ids, bool 
     for (int id : ids) app.controls.set_enabled(dialog, id, enabled);
 }
 
+void set_enabled_ids(App& app, int dialog, std::span<const int> ids, bool enabled) {
+    for (int id : ids) app.controls.set_enabled(dialog, id, enabled);
+}
+
 void show_matrix_choice(App& app, bool custom) {
     auto& c = app.controls;
-    c.check_radio(dialog::kMatrix, custom ? 1502 : 1501);
-    c.set_enabled(dialog::kMatrix, 1501, true);
-    c.set_enabled(dialog::kMatrix, 1502, true);
-    c.set_enabled(dialog::kMatrix, 1503, !custom);
-    set_enabled_ids(app, dialog::kMatrix, {1504, 1505, 1506}, custom);
-    c.set_enabled(dialog::kMatrix, 2001, false);
-    for (int i = 2; i <= 64; ++i) c.set_enabled(dialog::kMatrix, 2000 + i, custom);
-    for (int i = 1; i <= 64; ++i) c.set_enabled(dialog::kMatrix, 2100 + i, custom);
+    c.check_radio(kMatrixPage, custom ? kCustomRadio : kBuiltInRadio);
+    c.set_enabled(kMatrixPage, kBuiltInRadio, true);
+    c.set_enabled(kMatrixPage, kCustomRadio, true);
+    c.set_enabled(kMatrixPage, kBuiltInCombo, !custom);
+    set_enabled_ids(app, kMatrixPage, {kLoadButton, kSaveMtxButton, kSaveCqmButton}, custom);
+    c.set_enabled(kMatrixPage, kFirstIntraCell, false);
+    for (int i = 1; i < kCellsPerMatrix; ++i) c.set_enabled(kMatrixPage, intra_cell(i), custom);
+    for (int i = 0; i < kCellsPerMatrix; ++i) c.set_enabled(kMatrixPage, non_intra_cell(i), custom);
 }
 
 void set_b_frame_limit(App& app, int max_b_frames) {
     app.settings.max_b_frames = max_b_frames;
-    app.controls.set_range(dialog::kSettings1, 1210, 0, max_b_frames);
-    app.controls.set_checked(dialog::kSettings2, 1327, max_b_frames > 2);
+    app.controls.set_range(kSettings1Page, kBFramesSpin, 0, max_b_frames);
+    app.controls.set_checked(kSettings2Page, kAllow3BFramesCheck, max_b_frames > 2);
 }
 
 void show_automatic_gop(App& app, bool on) {
-    app.controls.set_checked(dialog::kMain, 1153, on);
-    set_enabled_ids(app, dialog::kMain, {1154, 1155}, on);
-    set_enabled_ids(app, dialog::kSettings1, {1207, 1208, 1209, 1210}, !on);
+    app.controls.set_checked(kMainPage, kAutoGopCheck, on);
+    set_enabled_ids(app, kMainPage, {kAutoGopBox, kAutoGopSpin}, on);
+    set_enabled_ids(app, kSettings1Page, {kBFramesBox, kGopLengthBox, kGopLengthSpin, kBFramesSpin}, !on);
 }
 
 void show_pulldown_interlacing(App& app, bool pulldown) {
     auto& c = app.controls;
-    c.check_radio(dialog::kSettings1, pulldown ? 1202 : 1201);
-    if (!pulldown) c.check_radio(dialog::kSettings1, 1205);
-    set_enabled_ids(app, dialog::kSettings1, {1201, 1202, 1203, 1204}, !pulldown);
-    if (!pulldown) c.set_checked(dialog::kSettings2, 1317, false);
-    c.set_enabled(dialog::kSettings2, 1317, pulldown);
+    c.check_radio(kSettings1Page, pulldown ? kProgressiveRadio : kAutoDetectRadio);
+    if (!pulldown) c.check_radio(kSettings1Page, kTffRadio);
+    set_enabled_ids(app, kSettings1Page, kInterlacingRadios, !pulldown);
+    if (!pulldown) c.set_checked(kSettings2Page, kProgressiveSequenceCheck, false);
+    c.set_enabled(kSettings2Page, kProgressiveSequenceCheck, pulldown);
 }
 
 void show_frame_range(App& app, int first_frame, int last_frame) {
@@ -62,16 +80,16 @@ void show_frame_range(App& app, int first_frame, int last_frame) {
         v.first_frame = -1;
         v.last_frame = -1;
         v.frames_to_encode = 0;
-        app.controls.set_text(dialog::kMain, 1126, "-");
-        app.controls.set_text(dialog::kMain, 1127, "-");
+        app.controls.set_text(kMainPage, kStartFrameBox, "-");
+        app.controls.set_text(kMainPage, kEndFrameBox, "-");
         return;
     }
     if (last_frame < first_frame) last_frame = first_frame;
     v.first_frame = first_frame;
     v.last_frame = last_frame;
     v.frames_to_encode = frame_count_of(first_frame, last_frame);
-    app.controls.set_text(dialog::kMain, 1126, std::to_string(first_frame));
-    app.controls.set_text(dialog::kMain, 1127, std::to_string(last_frame));
+    app.controls.set_text(kMainPage, kStartFrameBox, std::to_string(first_frame));
+    app.controls.set_text(kMainPage, kEndFrameBox, std::to_string(last_frame));
 }
 
 long long file_length_kbytes(long long average_kbits, double seconds) {
@@ -80,13 +98,13 @@ long long file_length_kbytes(long long average_kbits, double seconds) {
 
 void show_file_length(App& app, int average_kbits) {
     if (!app.settings.input_valid) {
-        app.controls.set_text(dialog::kMain, 1122, "");
+        app.controls.set_text(kMainPage, kFileLengthBox, "");
         return;
     }
     long long kbytes = 0;
     double frame_rate = app.video.frame_rate;
     if (frame_rate > 1.0) kbytes = file_length_kbytes(average_kbits, app.settings.values.frames_to_encode / frame_rate);
-    app.controls.set_text(dialog::kMain, 1122, std::to_string(kbytes));
+    app.controls.set_text(kMainPage, kFileLengthBox, std::to_string(kbytes));
 }
 
 }  // namespace qz::settings

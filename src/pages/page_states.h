@@ -5,21 +5,9 @@
 #include "state/app.h"
 
 #include <initializer_list>
+#include <span>
 
 namespace qz::settings {
-
-// The dialogs the settings live on.
-namespace dialog {
-inline constexpr int kMainWindow = 101;
-inline constexpr int kMain = 103;
-inline constexpr int kSettings1 = 104;
-inline constexpr int kSettings2 = 105;
-inline constexpr int kSettings3 = 106;
-inline constexpr int kMatrix = 107;
-inline constexpr int kChapters = 108;
-inline constexpr int kZones = 109;
-inline constexpr int kPanScan = 110;
-}  // namespace dialog
 
 inline constexpr float kDefaultQuantiser = 5.0f;
 
@@ -32,13 +20,14 @@ bool input_name_set(const Settings& settings);
 
 // Enables or disables several controls of one dialog at once.
 void set_enabled_ids(App& app, int dialog, std::initializer_list<int> ids, bool enabled);
+void set_enabled_ids(App& app, int dialog, std::span<const int> ids, bool enabled);
 
 // "built in matrix" or "custom matrix" with the enabled states each implies: the combo for the built-in
 // choice; the three custom matrix buttons and the value boxes for the custom one. The intra DC box
-// (2001) stays disabled either way, its value is always 8.
+// stays disabled either way, its value is always 8.
 void show_matrix_choice(App& app, bool custom);
 
-// Maximum B-frames: the record value, the upper end of the B-frames spin (1210) and "allow 3 B-frames".
+// Maximum B-frames: the record value, the upper end of the B-frames spin and "allow 3 B-frames".
 void set_b_frame_limit(App& app, int max_b_frames);
 
 // "autogop" on: the automatic GOP box and spin enabled, the GOP length and B-frames boxes and spins

@@ -6,8 +6,6 @@
 
 namespace qz::pages::settings1 {
 
-inline constexpr int kDialog = 104;
-
 // settings1_page.cpp: interlacing, field order, chroma downsampling, AQ, dead zone.
 bool on_interlacing(App& app, int radio);
 bool on_field_order(App& app, int radio);

@@ -6,26 +6,24 @@
 #include "settings/free_format.h"
 #include "pages/page_states.h"
 #include "settings/value_text.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace qz::pages::settings1 {
 
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings1Page;
+using ui::dialog::kSettings2Page;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+using namespace ui::settings2_ids;
+
 namespace {
-
-constexpr int kMain = settings::dialog::kMain;
-constexpr int kSettings2 = settings::dialog::kSettings2;
-
-constexpr int kConstantQuantisation = 1211;
-constexpr int kQuantiserBox = 1212;
-constexpr int kCheckMaxBitrate = 1214;
-constexpr int kPFactorBox = 1213, kPFactorSpin = 1217;
-constexpr int kBFactorBox = 1216, kBFactorSpin = 1218;
-
-constexpr int kAverageBitrateRadio = 1120, kFileLengthRadio = 1121;
-constexpr int kFileLengthBox = 1122, kAverageBitrateBox = 1123, kMaxBitrateBox = 1124;
-constexpr int kVbrBiasBox = 1306;
 
 // The non-linear quantiser scale of MPEG-2 runs from 1 to 31.
 constexpr float kLowestQuantiser = 1.0f;
@@ -33,20 +31,23 @@ constexpr float kHighestQuantiser = 31.0f;
 
 bool read_quantiser(const App& app, float& quantiser) {
     float value = 0.0f;
-    if (!settings::parse_real_text(app.controls.text(kDialog, kQuantiserBox), value) || !std::isfinite(value)) return false;
+    if (!settings::parse_real_text(app.controls.text(kSettings1Page, kQuantiserBox), value) || !std::isfinite(value))
+        return false;
     quantiser = value;
     return true;
 }
 
 void constant_quantisation_on(App& app) {
     auto& c = app.controls;
-    settings::set_enabled_ids(app, kDialog, {kQuantiserBox, kCheckMaxBitrate, kPFactorBox, kBFactorBox, kPFactorSpin, kBFactorSpin},
+    settings::set_enabled_ids(app, kSettings1Page,
+                              {kQuantiserBox, kMaxBitrateCheck, kPFactorBox, kBFactorBox, kPFactorSpin, kBFactorSpin},
                               true);
-    c.set_checked(kDialog, kCheckMaxBitrate, true);
+    c.set_checked(kSettings1Page, kMaxBitrateCheck, true);
     // A constant quantiser decides the rate itself: the average and the file length mean nothing.
-    settings::set_enabled_ids(app, kMain, {kAverageBitrateRadio, kFileLengthRadio, kFileLengthBox, kAverageBitrateBox}, false);
-    c.set_enabled(kMain, kMaxBitrateBox, true);
-    c.set_enabled(kSettings2, kVbrBiasBox, false);
+    settings::set_enabled_ids(app, kMainPage,
+                              {kAverageBitrateRadio, kFileLengthRadio, kFileLengthBox, kAverageBitrateBox}, false);
+    c.set_enabled(kMainPage, kMaxBitrateBox, true);
+    c.set_enabled(kSettings2Page, kVbrBiasBox, false);
     app.log.add("1 pass Constant Quantization turned on, check on max bitrate also turned on");
     app.log.add("maximum bitrate will not be exceeded");
     app.log.add("check on VBV (Virtual Buffer Verifier) can also be turned on in Settings 2 tab");
@@ -54,23 +55,24 @@ void constant_quantisation_on(App& app) {
 
 void constant_quantisation_off(App& app) {
     auto& c = app.controls;
-    c.set_enabled(kDialog, kQuantiserBox, false);
-    c.set_checked(kDialog, kCheckMaxBitrate, false);
-    settings::set_enabled_ids(app, kDialog, {kCheckMaxBitrate, kPFactorBox, kBFactorBox, kPFactorSpin, kBFactorSpin}, false);
+    c.set_enabled(kSettings1Page, kQuantiserBox, false);
+    c.set_checked(kSettings1Page, kMaxBitrateCheck, false);
+    settings::set_enabled_ids(app, kSettings1Page,
+                              {kMaxBitrateCheck, kPFactorBox, kBFactorBox, kPFactorSpin, kBFactorSpin}, false);
     // Back to the average bitrate as the entry mode.
-    c.set_enabled(kMain, kAverageBitrateRadio, true);
-    c.check_radio(kMain, kAverageBitrateRadio);
-    c.set_enabled(kMain, kFileLengthRadio, true);
-    c.set_enabled(kMain, kFileLengthBox, false);
-    settings::set_enabled_ids(app, kMain, {kAverageBitrateBox, kMaxBitrateBox}, true);
-    c.set_enabled(kSettings2, kVbrBiasBox, true);
+    c.set_enabled(kMainPage, kAverageBitrateRadio, true);
+    c.check_radio(kMainPage, kAverageBitrateRadio);
+    c.set_enabled(kMainPage, kFileLengthRadio, true);
+    c.set_enabled(kMainPage, kFileLengthBox, false);
+    settings::set_enabled_ids(app, kMainPage, {kAverageBitrateBox, kMaxBitrateBox}, true);
+    c.set_enabled(kSettings2Page, kVbrBiasBox, true);
     app.log.add("constant quantization turned off");
 }
 
 }  // namespace
 
 bool on_constant_quantisation(App& app) {
-    if (app.controls.checked(kDialog, kConstantQuantisation)) constant_quantisation_on(app);
+    if (app.controls.checked(kSettings1Page, kConstantQuantisationCheck)) constant_quantisation_on(app);
     else constant_quantisation_off(app);
     return true;
 }
@@ -87,13 +89,13 @@ bool on_quantiser_left(App& app) {
     if (!std::isfinite(quantiser)) quantiser = settings::kDefaultQuantiser;
     quantiser = std::clamp(quantiser, kLowestQuantiser, kHighestQuantiser);
     app.settings.values.cq = quantiser;
-    app.controls.set_text(kDialog, kQuantiserBox, settings::quantiser_text(quantiser));
+    app.controls.set_text(kSettings1Page, kQuantiserBox, settings::quantiser_text(quantiser));
     return true;
 }
 
 bool on_check_max_bitrate(App& app) {
-    bool on = app.controls.checked(kDialog, kCheckMaxBitrate);
-    app.controls.set_enabled(kMain, kMaxBitrateBox, on);
+    bool on = app.controls.checked(kSettings1Page, kMaxBitrateCheck);
+    app.controls.set_enabled(kMainPage, kMaxBitrateBox, on);
     if (on)
         app.log.add("check VBV/max bitrate turned on: check on VBV (Virtual Buffer Verifier), maximum bitrate will not be exceeded");
     else
@@ -104,10 +106,10 @@ bool on_check_max_bitrate(App& app) {
 // Shows the factor of the spin's step and reports the quantiser that P or B frames will get; the
 // factor box is what the settings file takes.
 bool on_factor_spun(App& app, int spin) {
-    if (!app.controls.checked(kDialog, kConstantQuantisation)) return false;
+    if (!app.controls.checked(kSettings1Page, kConstantQuantisationCheck)) return false;
     const bool p_frames = spin == kPFactorSpin;
-    float factor = settings::factor_at_position(app.controls.pos(kDialog, spin));
-    app.controls.set_text(kDialog, p_frames ? kPFactorBox : kBFactorBox, settings::factor_text(factor));
+    float factor = settings::factor_at_position(app.controls.pos(kSettings1Page, spin));
+    app.controls.set_text(kSettings1Page, p_frames ? kPFactorBox : kBFactorBox, settings::factor_text(factor));
 
     float quantiser = 0.0f;
     if (!read_quantiser(app, quantiser)) {

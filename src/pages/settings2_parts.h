@@ -6,8 +6,6 @@
 
 namespace qz::pages::settings2 {
 
-inline constexpr int kDialog = 105;
-
 // settings2_page.cpp: help lines, value boxes and the plain switches.
 bool on_box_entered(App& app, int box);
 bool on_bias_typed(App& app);

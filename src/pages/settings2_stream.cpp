@@ -5,24 +5,27 @@
 #include "settings/free_format.h"
 #include "pages/page_states.h"
 #include "settings/value_text.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace qz::pages::settings2 {
 
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings1Page;
+using ui::dialog::kSettings2Page;
+using ui::dialog::kMatrixPage;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+using namespace ui::settings2_ids;
+using namespace ui::matrix_ids;
+
 namespace {
-
-constexpr int kSettings1 = settings::dialog::kSettings1;
-constexpr int kMatrix = settings::dialog::kMatrix;
-constexpr int kMain = settings::dialog::kMain;
-
-constexpr int kProgressiveSequence = 1317, kAllow3BFrames = 1327;
-constexpr int kIntraVlcCombo = 1329, kColorimetryCombo = 1328, kMpegLevelCombo = 1325;
-constexpr int kLuminanceGainSlider = 1320, kLuminanceGainBox = 1321;
-constexpr int kTff = 1205, kBff = 1206, kBFramesBox = 1207;
-constexpr int kAdaptiveMatrix = 1507;
-constexpr int kPanScanAspect = 1137;
 
 // The widest frames each MPEG-2 main profile level carries.
 constexpr int kMainLevelWidth = 720, kHigh1440Width = 1440;
@@ -67,7 +70,7 @@ const Choice* find_choice(const Choice (&choices)[N], std::string_view caption) 
 // The combo's shown caption; an unknown one (a combo the model could not fill) changes nothing.
 template <size_t N>
 const Choice* chosen(const App& app, int combo, const Choice (&choices)[N]) {
-    return find_choice(choices, app.controls.text(kDialog, combo));
+    return find_choice(choices, app.controls.text(kSettings2Page, combo));
 }
 
 bool level_too_low_for(int level, int width) {
@@ -80,12 +83,12 @@ bool level_too_low_for(int level, int width) {
 
 bool on_progressive_sequence(App& app) {
     auto& c = app.controls;
-    if (!c.checked(kDialog, kProgressiveSequence)) {
+    if (!c.checked(kSettings2Page, kProgressiveSequenceCheck)) {
         app.log.add("clear the progressive flag in the sequence extension header");
         return true;
     }
-    bool top_field_first = c.checked(kSettings1, kTff);
-    c.check_radio(kSettings1, kBff);
+    bool top_field_first = c.checked(kSettings1Page, kTffRadio);
+    c.check_radio(kSettings1Page, kBffRadio);
     app.log.add(top_field_first ? "set the progressive flag in the sequence extension header, TFF flag cleared"
                                 : "set the progressive flag in the sequence extension header");
     return true;
@@ -93,7 +96,7 @@ bool on_progressive_sequence(App& app) {
 
 bool on_allow_3_b_frames(App& app) {
     auto& c = app.controls;
-    bool allowed = c.checked(kDialog, kAllow3BFrames);
+    bool allowed = c.checked(kSettings2Page, kAllow3BFramesCheck);
     // The B-frames spin's range follows; its position comes down with it.
     settings::set_b_frame_limit(app, allowed ? 3 : 2);
     if (allowed) {
@@ -102,8 +105,8 @@ bool on_allow_3_b_frames(App& app) {
     }
     app.log.add("allow 3 consecutive B-frames turned off");
     int32_t b_frames = 0;
-    if (settings::parse_int_text(c.text(kSettings1, kBFramesBox), b_frames) && b_frames > 2)
-        c.set_text(kSettings1, kBFramesBox, settings::int_text(2));
+    if (settings::parse_int_text(c.text(kSettings1Page, kBFramesBox), b_frames) && b_frames > 2)
+        c.set_text(kSettings1Page, kBFramesBox, settings::int_text(2));
     return true;
 }
 
@@ -121,7 +124,7 @@ bool on_colorimetry(App& app) {
     app.settings.values.colour = choice->code;
     app.log.add(choice->message);
     // A pan-scan stream carries its display extension, and with it the colorimetry.
-    if (choice->code == 0 && app.controls.checked(kMain, kPanScanAspect))
+    if (choice->code == 0 && app.controls.checked(kMainPage, kAspectPanScanRadio))
         app.log.add("WARNING: colorimetry must be flagged using 4:3 panscan");
     return true;
 }
@@ -144,18 +147,18 @@ bool on_luminance_gain(App& app) {
         "hit dark scenes real hard...",
     };
     auto& c = app.controls;
-    int gain = std::clamp(c.pos(kDialog, kLuminanceGainSlider), 0, 4);
+    int gain = std::clamp(c.pos(kSettings2Page, kLuminanceGainSlider), 0, 4);
     app.settings.values.luminance_gain = gain;
-    c.set_text(kDialog, kLuminanceGainBox, settings::int_text(gain));
+    c.set_text(kSettings2Page, kLuminanceGainBox, settings::int_text(gain));
     app.log.add(kMessages[gain]);
     // The encoder adapts the matrix on dark scenes in one way only: the gain or the adaptive matrix.
     if (gain == 0) {
-        c.set_enabled(kMatrix, kAdaptiveMatrix, true);
+        c.set_enabled(kMatrixPage, kAdaptiveMatrixCheck, true);
         return true;
     }
-    bool was_checked = c.checked(kMatrix, kAdaptiveMatrix);
-    c.set_checked(kMatrix, kAdaptiveMatrix, false);
-    c.set_enabled(kMatrix, kAdaptiveMatrix, false);
+    bool was_checked = c.checked(kMatrixPage, kAdaptiveMatrixCheck);
+    c.set_checked(kMatrixPage, kAdaptiveMatrixCheck, false);
+    c.set_enabled(kMatrixPage, kAdaptiveMatrixCheck, false);
     if (was_checked) app.log.add("adaptive matrix disabled");
     return true;
 }

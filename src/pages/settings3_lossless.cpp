@@ -2,18 +2,21 @@
 #include "pages/settings3_page.h"
 #include "pages/settings3_parts.h"
 #include "pages/page_states.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace qz::pages {
 
-namespace {
+using ui::dialog::kSettings1Page;
+using ui::dialog::kSettings3Page;
+using namespace ui::settings1_ids;
+using namespace ui::settings3_ids;
 
-constexpr int kDialog = settings3::kDialog;
-constexpr int kSettings1 = settings::dialog::kSettings1;
-constexpr int kLosslessCheck = 1426;
-constexpr int kEstimateText = 1429;
+namespace {
 
 constexpr double kBytesPerGigabyte = 1024.0 * 1024.0 * 1024.0;
 // The estimate takes the lossless file as this share of the raw 4:2:0 frames.
@@ -21,10 +24,10 @@ constexpr double kLosslessShare = 0.4;
 
 // Frames coded as fields compress less well than progressive ones; DV sources least.
 double interlacing_factor(const App& app) {
-    switch (app.controls.checked_radio(kSettings1, 1201)) {
-        case 1202: return 0.9;
-        case 1203: return 1.1;
-        case 1204: return 1.4;
+    switch (app.controls.checked_radio(kSettings1Page, kAutoDetectRadio)) {
+        case kProgressiveRadio: return 0.9;
+        case kInterlacedRadio: return 1.1;
+        case kDvSourceRadio: return 1.4;
         default: return 1.0;
     }
 }
@@ -44,17 +47,17 @@ void refresh_size_estimate(App& app) {
     auto& c = app.controls;
     // Only the Avisynth path of the encoder writes the intermediate file.
     if (!app.video.kind.is_avs) {
-        c.set_checked(kDialog, kLosslessCheck, false);
-        c.set_enabled(kDialog, kLosslessCheck, false);
-        c.set_text(kDialog, kEstimateText, "");
+        c.set_checked(kSettings3Page, kLosslessCheck, false);
+        c.set_enabled(kSettings3Page, kLosslessCheck, false);
+        c.set_text(kSettings3Page, kEstimatedSizeText, "");
         return;
     }
-    c.set_enabled(kDialog, kLosslessCheck, true);
-    if (!app.video.open || !c.checked(kDialog, kLosslessCheck)) {
-        c.set_text(kDialog, kEstimateText, "");
+    c.set_enabled(kSettings3Page, kLosslessCheck, true);
+    if (!app.video.open || !c.checked(kSettings3Page, kLosslessCheck)) {
+        c.set_text(kSettings3Page, kEstimatedSizeText, "");
         return;
     }
-    c.set_text(kDialog, kEstimateText, settings3::size_text(lossless_size_gb(app)));
+    c.set_text(kSettings3Page, kEstimatedSizeText, settings3::size_text(lossless_size_gb(app)));
 }
 
 namespace settings3 {
@@ -67,9 +70,9 @@ std::string size_text(double gigabytes) {
 
 bool on_lossless(App& app) {
     refresh_size_estimate(app);
-    if (!app.controls.checked(kDialog, kLosslessCheck)) {
+    if (!app.controls.checked(kSettings3Page, kLosslessCheck)) {
         app.log.add("No lossless intermediate file");
-        app.controls.set_text(kDialog, kEstimateText, "");
+        app.controls.set_text(kSettings3Page, kEstimatedSizeText, "");
         return true;
     }
     app.log.add("Use a lossless intermediate file for the second pass (Avisynth input only),");

@@ -7,18 +7,21 @@
 #include "settings/free_format.h"
 #include "pages/settings_file_writer.h"
 #include "settings/value_text.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/settings3_page.h"
 
 #include <algorithm>
 #include <string>
 
 namespace qz::pages {
 
+using ui::dialog::kSettings3Page;
+using namespace ui::settings3_ids;
+
 namespace settings3 {
 
 namespace {
 
-constexpr int kFirstTimeCodeBox = 1401;
-constexpr int kAvsMemoryBox = 1424;
 // The most memory, in MB, that the page lets the encoder give Avisynth (its SetMemoryMax).
 constexpr int kMaxAvsMemoryMb = 1024;
 
@@ -45,7 +48,7 @@ constexpr const char* kDetectedSets[] = {
     ", CPU identified as MMX/SSE2/SSE3/SSSE3/SSE4/AVX/AVX2",
 };
 
-// Indexed by radio 1410 to 1417; the leading blanks are part of the messages.
+// Indexed by the CPU radio, "auto" to "AVX2"; the leading blanks are part of the messages.
 constexpr const char* kForcedSets[] = {
     "auto detection of CPU extensions",
     "CPU is forced to use MMX/ISSE extensions",
@@ -62,11 +65,11 @@ bool is_blank(const std::string& text) { return text.find_first_not_of(" \t") ==
 }  // namespace
 
 bool on_time_code_typed(App& app, int box) {
-    const int field = box - kFirstTimeCodeBox;
+    const int field = box - kTimeCodeHourBox;
     const TimeCodeField& limits = kTimeCodeFields[field];
     int32_t& stored = app.settings.values.timecode[static_cast<size_t>(field)];
     int32_t value = stored;
-    if (!settings::parse_int_text(app.controls.text(kDialog, box), value)) value = stored;
+    if (!settings::parse_int_text(app.controls.text(kSettings3Page, box), value)) value = stored;
     if (value > limits.maximum) {
         value = limits.maximum;
         app.log.add(limits.corrected);
@@ -74,31 +77,31 @@ bool on_time_code_typed(App& app, int box) {
     // A time code counts from 0; the minute box takes a sign, which means nothing here.
     stored = std::max(value, 0);
     std::string text = settings::int_text(stored);
-    if (app.controls.text(kDialog, box) != text) app.controls.set_text(kDialog, box, text);
+    if (app.controls.text(kSettings3Page, box) != text) app.controls.set_text(kSettings3Page, box, text);
     return true;
 }
 
 // A forced set the processor lacks is allowed: the message shows both, the encoder decides.
 bool on_cpu(App& app, int radio) {
-    if (!app.controls.checked(kDialog, radio)) return false;
+    if (!app.controls.checked(kSettings3Page, radio)) return false;
     if (app.cpu_level < 1 || app.cpu_level > 7) return true;
-    app.log.add(std::string(kForcedSets[radio - 1410]) + kDetectedSets[app.cpu_level]);
+    app.log.add(std::string(kForcedSets[radio - kCpuAutoRadio]) + kDetectedSets[app.cpu_level]);
     return true;
 }
 
 bool on_priority(App& app, int radio) {
     static constexpr const char* kMessages[] = {" priority set to idle (default)", " priority set to low",
                                                 " priority set to normal", " priority set to high"};
-    if (!app.controls.checked(kDialog, radio)) return false;
-    app.log.add(kMessages[radio - 1420]);
+    if (!app.controls.checked(kSettings3Page, radio)) return false;
+    app.log.add(kMessages[radio - kPriorityIdleRadio]);
     return true;
 }
 
 bool on_chroma_output(App& app, int radio) {
     static constexpr const char* kMessages[] = {" chroma output set to 420", " chroma output set to 422",
                                                 " chroma output set to 444"};
-    if (!app.controls.checked(kDialog, radio)) return false;
-    app.log.add(kMessages[radio - 1430]);
+    if (!app.controls.checked(kSettings3Page, radio)) return false;
+    app.log.add(kMessages[radio - kChroma420Radio]);
     return true;
 }
 
@@ -111,18 +114,19 @@ bool on_avs_memory_entered(App& app) {
 // record); text that is no number gives the previous value back.
 bool on_avs_memory_typed(App& app) {
     int32_t& memory = app.settings.values.avs_memory_mb;
-    std::string text = app.controls.text(kDialog, kAvsMemoryBox);
+    std::string text = app.controls.text(kSettings3Page, kAvsMemoryBox);
     int32_t value = 0;
     if (is_blank(text)) value = 0;
     else if (!settings::parse_int_text(text, value)) value = memory;
     memory = std::clamp(value, 0, kMaxAvsMemoryMb);
     std::string shown = memory > 0 ? settings::int_text(memory) : std::string();
-    if (text != shown) app.controls.set_text(kDialog, kAvsMemoryBox, shown);
+    if (text != shown) app.controls.set_text(kSettings3Page, kAvsMemoryBox, shown);
     return true;
 }
 
 bool on_avs_memory_left(App& app) {
-    app.log.add(is_blank(app.controls.text(kDialog, kAvsMemoryBox)) ? "default Avisynth memory" : "Avisynth memory set");
+    app.log.add(is_blank(app.controls.text(kSettings3Page, kAvsMemoryBox)) ? "default Avisynth memory"
+                                                                           : "Avisynth memory set");
     return true;
 }
 
@@ -137,17 +141,17 @@ bool dispatch(App& app, const ui::Event& e) {
         if (e.kind == EventKind::FocusLost) return on_avs_memory_left(app);
         return false;
     }
-    if (id >= kFirstTimeCodeBox && id <= kFirstTimeCodeBox + 3)
+    if (id >= kTimeCodeHourBox && id <= kTimeCodeFrameBox)
         return e.kind == EventKind::TextChanged && on_time_code_typed(app, id);
     if (e.kind != EventKind::Clicked) return false;
-    if (id >= 1410 && id <= 1417) return on_cpu(app, id);
-    if (id >= 1420 && id <= 1423) return on_priority(app, id);
-    if (id >= 1430 && id <= 1432) return on_chroma_output(app, id);
+    if (id >= kCpuAutoRadio && id <= kCpuAvx2Radio) return on_cpu(app, id);
+    if (id >= kPriorityIdleRadio && id <= kPriorityHighRadio) return on_priority(app, id);
+    if (id >= kChroma420Radio && id <= kChroma444Radio) return on_chroma_output(app, id);
     switch (id) {
-        case 1426: return on_lossless(app);
-        case 1425: return on_clear_paths(app);
-        case 1427:
-        case 1428: return on_folder_button(app, id);
+        case kLosslessCheck: return on_lossless(app);
+        case kClearPathsButton: return on_clear_paths(app);
+        case kLosslessPathButton:
+        case kDbPathButton: return on_folder_button(app, id);
         default: return false;
     }
 }
@@ -157,7 +161,7 @@ bool dispatch(App& app, const ui::Event& e) {
 }  // namespace settings3
 
 void on_settings3_page(App& app, const ui::Event& event) {
-    if (event.dialog != settings3::kDialog) return;
+    if (event.dialog != kSettings3Page) return;
     if (settings3::dispatch(app, event)) settings::refresh_listing(app);
 }
 

@@ -8,9 +8,9 @@ namespace qz::pages {
 
 void on_settings3_page(App& app, const ui::Event& event);
 
-// The estimated size of the lossless intermediate file: " use lossless file" (1426) is usable only
-// with an Avisynth script as input, and the estimate (1429) is shown while it is checked and a video
-// is open. Called whenever the interlacing choice or the frame range changes.
+// The estimated size of the lossless intermediate file: " use lossless file" is usable only with an
+// Avisynth script as input, and the estimate is shown while it is checked and a video is open.
+// Called whenever the interlacing choice or the frame range changes.
 void refresh_size_estimate(App& app);
 
 // The estimate in GB (2^30 bytes) for the open video's frames to encode and the interlacing choice

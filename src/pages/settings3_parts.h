@@ -8,8 +8,6 @@
 
 namespace qz::pages::settings3 {
 
-inline constexpr int kDialog = 106;
-
 // settings3_page.cpp: time code, CPU, priority, chroma output, AVS memory.
 bool on_time_code_typed(App& app, int box);
 bool on_cpu(App& app, int radio);

@@ -2,16 +2,18 @@
 // QZ.dbs database file. A button's caption says whether its folder is set; the settings file names a
 // folder only while its button says so.
 #include "pages/settings3_parts.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/settings3_page.h"
 
 #include <optional>
 #include <string>
 
 namespace qz::pages::settings3 {
 
-namespace {
+using ui::dialog::kSettings3Page;
+using namespace ui::settings3_ids;
 
-constexpr int kLosslessPathButton = 1427;
-constexpr int kDbPathButton = 1428;
+namespace {
 
 struct FolderButton {
     const char* asking;
@@ -31,8 +33,8 @@ bool on_clear_paths(App& app) {
     app.log.add("clear file paths for lossless and database");
     app.settings.db_path.clear();
     app.settings.ll_path.clear();
-    app.controls.set_text(kDialog, kDbPathButton, "DB path (not set)");
-    app.controls.set_text(kDialog, kLosslessPathButton, "LL path (not set)");
+    app.controls.set_text(kSettings3Page, kDbPathButton, "DB path (not set)");
+    app.controls.set_text(kSettings3Page, kLosslessPathButton, "LL path (not set)");
     return true;
 }
 
@@ -54,7 +56,7 @@ bool on_folder_button(App& app, int button) {
         return true;
     }
     (lossless ? app.settings.ll_path : app.settings.db_path) = *folder;
-    app.controls.set_text(kDialog, button, folder_button.set_caption);
+    app.controls.set_text(kSettings3Page, button, folder_button.set_caption);
     app.log.add(folder_button.chosen);
     return true;
 }

@@ -4,15 +4,18 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "pages/defaults.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
 
 #include <string>
 
 namespace qz::settings {
 
+using ui::dialog::kMainPage;
+using namespace ui::main_page_ids;
+
 namespace {
 
-constexpr int kMainPage = 103;
-constexpr int kInputButton = 1110;
 constexpr const char* kNoInputCaption = "input file name (*.d2v, *.avs)";
 // A file with the full 640000 chapters, 6400 zones and 6400 pan-scan entries is under 10 MB; anything
 // far larger is no settings file.

@@ -4,6 +4,8 @@
 #include "settings/page_values.h"
 #include "settings/settings_file_builder.h"
 #include "pages/settings_file_reader.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/settings1_page.h"
 
 #include <algorithm>
 #include <string>
@@ -12,9 +14,6 @@
 namespace qz::settings {
 
 namespace {
-
-constexpr int kListingBox = 1215;
-constexpr int kListingPages[] = {104, 105, 106};
 
 // The Message log lines of a save that did not reach the disk. The old file is untouched in every
 // case: the new text went to a temporary file, which is gone again.
@@ -85,9 +84,11 @@ void refresh_listing(App& app) {
         app.settings.write_completed = false;
     }
     // The list model shows the lines; its width follows the longest line by itself.
-    app.controls.set_items(kListingPages[0], kListingBox, sink.lines);
-    app.controls.set_items(kListingPages[1], kListingBox, sink.lines);
-    app.controls.set_items(kListingPages[2], kListingBox, std::move(sink.lines));
+    using ui::dialog::kSettingsPages;
+    using ui::settings1_ids::kListing;
+    app.controls.set_items(kSettingsPages[0], kListing, sink.lines);
+    app.controls.set_items(kSettingsPages[1], kListing, sink.lines);
+    app.controls.set_items(kSettingsPages[2], kListing, std::move(sink.lines));
 }
 
 }  // namespace qz::settings

@@ -12,8 +12,8 @@ namespace qz::settings {
 // stay in the file). Each outcome is reported in the Message log.
 bool write_settings_file(App& app, int which);
 
-// Fills the list boxes 1215 of the pages Settings 1, 2 and 3 with the lines a save would write
-// (one update per list box). Writes nothing to disk and logs only an invalid quantiser.
+// Fills the "current QZ.ini" list boxes of the pages Settings 1, 2 and 3 with the lines a save would
+// write (one update per list box). Writes nothing to disk and logs only an invalid quantiser.
 void refresh_listing(App& app);
 
 }  // namespace qz::settings

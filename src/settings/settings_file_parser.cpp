@@ -1,4 +1,5 @@
 #include "settings/settings_file_parser.h"
+#include "settings/gop_limits.h"
 
 #include "settings/free_format.h"
 
@@ -386,7 +387,7 @@ private:
             case kAutoGop:
                 set(k);  // marked even when the number does not parse
                 v.automatic_gop = true;
-                if (one_int(9, v.autogop)) v.autogop = limited(v.autogop, 12, 18);
+                if (one_int(9, v.autogop)) v.autogop = limited(v.autogop, gop::kMinAutomatic, gop::kMaxAutomatic);
                 break;
             case kLumGain:
                 if (one_int(9, v.luminance_gain)) {

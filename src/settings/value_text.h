@@ -14,7 +14,7 @@ std::string quantiser_text(float value);
 // The P/B factors and the minimum bitrate factor: two decimals ("1.00").
 std::string factor_text(float value);
 
-// The P and B factor spins (1217, 1218) select a factor by position 1 to 32.
+// The P and B factor spins of the Settings 1 page select a factor by position 1 to 32.
 inline constexpr int kFactorStepCount = 32;
 inline constexpr int kFactorOnePosition = 9;  // factor 1.0, the default
 inline constexpr std::array<float, kFactorStepCount> kFactorSteps = {

@@ -10,6 +10,14 @@
 #include "pages/settings3_page.h"
 #include "commands/file_commands.h"
 #include "commands/main_window.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/preview_pages.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <iterator>
 
@@ -17,61 +25,71 @@ namespace qz::shell {
 
 namespace {
 
+using namespace ui::dialog;
+using namespace ui::main_window_ids;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+using namespace ui::settings2_ids;
+using namespace ui::settings3_ids;
+using namespace ui::matrix_ids;
+
 constexpr unsigned C = kOnClickOrChange;
 constexpr unsigned E = kOnEntering;
 constexpr unsigned L = kOnLeaving;
 
-// Earlier rows win, so the narrow rows (a control that also reacts to focus) come before the ranges.
+// Each row connects the controls from its first id to its last. Earlier rows win, so the narrow rows (a
+// control that also reacts to focus) come before the ranges.
 constexpr Connection kConnections[] = {
-    {101, 1001, 1001, kOnTab, commands::on_tab_change},
-    {101, 1002, 1002, C, commands::on_about},
-    {101, 1003, 1003, C, commands::on_encode},
-    {101, 1004, 1004, C, commands::on_exit},
+    {kMainWindow, kTabs, kTabs, kOnTab, commands::on_tab_change},
+    {kMainWindow, kAboutButton, kAboutButton, C, commands::on_about},
+    {kMainWindow, kEncodeButton, kEncodeButton, C, commands::on_encode},
+    {kMainWindow, kExitButton, kExitButton, C, commands::on_exit},
 
-    {103, 1110, 1116, C, commands::on_file_command},
-    {103, 1101, 1106, C, pages::on_main_page},
-    {103, 1120, 1121, C, pages::on_main_page},
-    {103, 1125, 1125, C, pages::on_main_page},
-    {103, 1130, 1137, C, pages::on_main_page},
-    {103, 1140, 1143, C, pages::on_main_page},
-    {103, 1150, 1157, C, pages::on_main_page},
-    {103, 1161, 1161, C, pages::on_main_page},
-    {103, 1122, 1124, L, pages::on_main_field_check},
-    {103, 1126, 1127, L, pages::on_main_field_check},
+    {kMainPage, kInputButton, kSaveQzIniButton, C, commands::on_file_command},
+    {kMainPage, kResetButton, kDgdecodeInfoButton, C, pages::on_main_page},
+    {kMainPage, kAverageBitrateRadio, kFileLengthRadio, C, pages::on_main_page},
+    {kMainPage, kAllFramesButton, kAllFramesButton, C, pages::on_main_page},
+    {kMainPage, kFastRadio, kAspectPanScanRadio, C, pages::on_main_page},
+    {kMainPage, kDcPrecision8Radio, kDcPrecision11Radio, C, pages::on_main_page},
+    {kMainPage, kSmpCheck, kOnePassVbrCheck, C, pages::on_main_page},
+    {kMainPage, kFrameSizeText, kFrameSizeText, C, pages::on_main_page},
+    {kMainPage, kFileLengthBox, kMaxBitrateBox, L, pages::on_main_field_check},
+    {kMainPage, kStartFrameBox, kEndFrameBox, L, pages::on_main_field_check},
 
-    {104, 1212, 1212, C | E | L, pages::on_settings1_page},
-    {104, 1201, 1220, C, pages::on_settings1_page},
-    {104, 1230, 1231, C, pages::on_settings1_page},
-    {104, 1240, 1244, C, pages::on_settings1_page},
+    {kSettings1Page, kQuantiserBox, kQuantiserBox, C | E | L, pages::on_settings1_page},
+    {kSettings1Page, kAutoDetectRadio, kChromaInterlacedRadio, C, pages::on_settings1_page},
+    {kSettings1Page, kAqSlider, kAqBox, C, pages::on_settings1_page},
+    {kSettings1Page, kDeadZoneOffRadio, kDeadZoneNonIntraBox, C, pages::on_settings1_page},
 
-    {105, 1305, 1305, C | E | L, pages::on_settings2_page},
-    {105, 1306, 1306, C | E, pages::on_settings2_page},
-    {105, 1316, 1316, C | E, pages::on_settings2_page},
-    {105, 1322, 1324, C | E | L, pages::on_settings2_page},
-    {105, 1305, 1329, C, pages::on_settings2_page},
+    {kSettings2Page, kMinBitrateFactorBox, kMinBitrateFactorBox, C | E | L, pages::on_settings2_page},
+    {kSettings2Page, kVbrBiasBox, kVbrBiasBox, C | E, pages::on_settings2_page},
+    {kSettings2Page, kWaitBox, kWaitBox, C | E, pages::on_settings2_page},
+    {kSettings2Page, kMaskTopBox, kShiftLinesBox, C | E | L, pages::on_settings2_page},
+    {kSettings2Page, kMinBitrateFactorBox, kIntraVlcCombo, C, pages::on_settings2_page},
 
-    {106, 1424, 1424, C | E | L, pages::on_settings3_page},
-    {106, 1401, 1432, C, pages::on_settings3_page},
+    {kSettings3Page, kAvsMemoryBox, kAvsMemoryBox, C | E | L, pages::on_settings3_page},
+    {kSettings3Page, kTimeCodeHourBox, kChroma444Radio, C, pages::on_settings3_page},
 
-    {107, 1504, 1506, C, commands::on_file_command},
-    {107, 1501, 1503, C, matrices::on_matrix_page},
-    {107, 1507, 1507, C, matrices::on_matrix_page},
-    {107, 2001, 2064, L, matrices::on_matrix_page},
-    {107, 2101, 2164, L, matrices::on_matrix_page},
+    {kMatrixPage, kLoadButton, kSaveCqmButton, C, commands::on_file_command},
+    {kMatrixPage, kBuiltInRadio, kBuiltInCombo, C, matrices::on_matrix_page},
+    {kMatrixPage, kAdaptiveMatrixCheck, kAdaptiveMatrixCheck, C, matrices::on_matrix_page},
+    {kMatrixPage, kFirstIntraCell, kLastIntraCell, L, matrices::on_matrix_page},
+    {kMatrixPage, kFirstNonIntraCell, kLastNonIntraCell, L, matrices::on_matrix_page},
 
-    {108, 1612, 1613, C, commands::on_file_command},
-    {108, 1601, 1611, C, framelists::on_chapters_page},
-    {108, 1614, 1617, C, framelists::on_chapters_page},
+    {kChaptersPage, ui::chapters_ids::kImport, ui::chapters_ids::kExport, C, commands::on_file_command},
+    {kChaptersPage, ui::chapters_ids::kSetStartFrame, ui::preview_ids::kSlider, C, framelists::on_chapters_page},
+    {kChaptersPage, ui::chapters_ids::kClear, ui::chapters_ids::kSceneChangeScan, C, framelists::on_chapters_page},
 
-    {109, 1603, 1603, C, framelists::on_zones_page},
-    {109, 1605, 1611, C, framelists::on_zones_page},
-    {109, 1702, 1702, C, framelists::on_zones_page},
-    {109, 1711, 1715, C, framelists::on_zones_page},
+    {kZonesPage, ui::preview_ids::kCurrentFrame, ui::preview_ids::kCurrentFrame, C, framelists::on_zones_page},
+    {kZonesPage, ui::preview_ids::kStepBack, ui::preview_ids::kSlider, C, framelists::on_zones_page},
+    {kZonesPage, ui::zones_ids::kList, ui::zones_ids::kList, C, framelists::on_zones_page},
+    {kZonesPage, ui::zones_ids::kFactor, ui::zones_ids::kCreateBitmap, C, framelists::on_zones_page},
 
-    {110, 1816, 1817, C, commands::on_file_command},
-    {110, 1605, 1611, C, framelists::on_panscan_page},
-    {110, 1811, 1815, C, framelists::on_panscan_page},
-    {110, 1818, 1825, C, framelists::on_panscan_page},
+    {kPanScanPage, ui::panscan_ids::kImport, ui::panscan_ids::kExport, C, commands::on_file_command},
+    {kPanScanPage, ui::preview_ids::kStepBack, ui::preview_ids::kSlider, C, framelists::on_panscan_page},
+    {kPanScanPage, ui::panscan_ids::kHorizontal, ui::panscan_ids::kHorizontal, C | E | L, framelists::on_panscan_page},
+    {kPanScanPage, ui::preview_ids::kPanScanCurrentFrame, ui::panscan_ids::kHeight, C, framelists::on_panscan_page},
+    {kPanScanPage, ui::panscan_ids::kClear, ui::panscan_ids::kDown, C, framelists::on_panscan_page},
 };
 
 unsigned mask_of(ui::EventKind kind) {

@@ -55,6 +55,9 @@ struct App {
     // The pan-scan offset of every frame of the opened video (sixteenths of a pixel), derived from the
     // pan-scan list after each change; empty when no video is open.
     std::vector<int16_t> panscan_offsets;
+    // The pan-scan page's horizontal offset when its box gained the focus: the box returns to it when
+    // left holding no number.
+    int32_t panscan_offset_on_entry = 0;
     // The chapter and pan-scan file names of the import and export commands, kept between commands.
     std::string chapter_file;
     std::string panscan_file;

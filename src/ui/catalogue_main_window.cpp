@@ -1,17 +1,21 @@
-// Dialog 101: the main window.
+// The main window: tab control, buttons and the Message log.
 #include "ui/catalogue.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 
 namespace qz::ui::catalogue_parts {
 
 namespace {
-constexpr int D = kMainDialog;
+using dialog::kMainWindow;
+using namespace main_window_ids;
+
 constexpr ControlSpec kControls[] = {
-    {.dialog = D, .id = 1001, .kind = Kind::Tab, .caption = "Tab1"},
-    {.dialog = D, .id = 1002, .kind = Kind::Button, .caption = "about QZ"},
-    {.dialog = D, .id = 1003, .kind = Kind::Button, .caption = "encode", .flags = kStartsDisabled},
-    {.dialog = D, .id = 1004, .kind = Kind::Button, .caption = "exit"},
-    {.dialog = D, .id = 9001, .kind = Kind::Static, .caption = "info"},
-    {.dialog = D, .id = 1006, .kind = Kind::List, .flags = kNoSelect},
+    {.dialog = kMainWindow, .id = kTabs, .kind = Kind::Tab, .caption = "Tab1"},
+    {.dialog = kMainWindow, .id = kAboutButton, .kind = Kind::Button, .caption = "about QZ"},
+    {.dialog = kMainWindow, .id = kEncodeButton, .kind = Kind::Button, .caption = "encode", .flags = kStartsDisabled},
+    {.dialog = kMainWindow, .id = kExitButton, .kind = Kind::Button, .caption = "exit"},
+    {.dialog = kMainWindow, .id = kMessageLogLabel, .kind = Kind::Static, .caption = "info"},
+    {.dialog = kMainWindow, .id = kMessageLog, .kind = Kind::List, .flags = kNoSelect},
 };
 }  // namespace
 

@@ -1,7 +1,9 @@
-// Dialog 107: the Matrix page (tab 5). The choice between a built-in pair and the custom pair, the
+// The Matrix page (tab 5). The choice between a built-in pair and the custom pair, the
 // custom pair's files, the adaptive matrix option and the two 8x8 grids of the pair in use. Start
 // states are those of a reset: "built in matrix" with "MPEG", so the custom controls are off.
 #include "ui/catalogue.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/matrix_page.h"
 
 #include <array>
 #include <cstddef>
@@ -10,7 +12,8 @@
 namespace qz::ui::catalogue_parts {
 
 namespace {
-constexpr int D = 107;
+using dialog::kMatrixPage;
+using namespace matrix_ids;
 
 // List order, not matrix number order: the page maps a caption to its number by name.
 constexpr const char* kBuiltInMatrixItems[] = {
@@ -23,70 +26,78 @@ constexpr const char* kBuiltInMatrixItems[] = {
 constexpr int kMatrixChoice = 1;
 
 // Group boxes (layout only); the two grids sit inside "current matrix".
-constexpr int kMatrixBox = 9500, kBuiltInBox = 9501, kAdaptiveBox = 9502, kCurrentMatrixBox = 9503,
-              kIntraBox = 9504, kNonIntraBox = 9505;
+constexpr int kMatrixGroup = 9500, kBuiltInGroup = 9501, kAdaptiveGroup = 9502, kCurrentMatrixGroup = 9503,
+              kIntraGridGroup = 9504, kNonIntraGridGroup = 9505;
+
+// Labels and notes (layout only).
+constexpr int kChoiceNote = 9000, kChoiceNoteContinued = 9001, kFilesNote = 9002, kFormatsNote = 9003,
+              kMtxFormatNote = 9004, kCqmFormatNote = 9005, kAdaptiveNote = 9006, kAdaptiveNoteContinued = 9007,
+              kAdaptiveNoteEnd = 9008, kShownNote = 9009, kShownNoteContinued = 9010;
 
 constexpr ControlSpec kControlsAboveGrids[] = {
-    {.dialog = D, .id = kMatrixBox, .kind = Kind::Group, .caption = "matrix"},
-    {.dialog = D, .id = 9000, .kind = Kind::Static, .caption = "Use one of the built in matrices", .box = kMatrixBox},
-    {.dialog = D, .id = 9001, .kind = Kind::Static, .caption = "or use your own custom matrix.", .box = kMatrixBox},
-    {.dialog = D, .id = 1501, .kind = Kind::Radio, .caption = "built in matrix", .radio_group = kMatrixChoice,
-     .flags = kStartsChecked, .box = kMatrixBox},
-    {.dialog = D, .id = 1502, .kind = Kind::Radio, .caption = "custom matrix", .radio_group = kMatrixChoice,
-     .box = kMatrixBox},
+    {.dialog = kMatrixPage, .id = kMatrixGroup, .kind = Kind::Group, .caption = "matrix"},
+    {.dialog = kMatrixPage, .id = kChoiceNote, .kind = Kind::Static, .caption = "Use one of the built in matrices",
+     .box = kMatrixGroup},
+    {.dialog = kMatrixPage, .id = kChoiceNoteContinued, .kind = Kind::Static,
+     .caption = "or use your own custom matrix.", .box = kMatrixGroup},
+    {.dialog = kMatrixPage, .id = kBuiltInRadio, .kind = Kind::Radio, .caption = "built in matrix",
+     .radio_group = kMatrixChoice, .flags = kStartsChecked, .box = kMatrixGroup},
+    {.dialog = kMatrixPage, .id = kCustomRadio, .kind = Kind::Radio, .caption = "custom matrix",
+     .radio_group = kMatrixChoice, .box = kMatrixGroup},
 
-    {.dialog = D, .id = kBuiltInBox, .kind = Kind::Group, .caption = "built in matrix"},
-    {.dialog = D, .id = 1503, .kind = Kind::Combo, .flags = kComboEditable, .items = kBuiltInMatrixItems,
-     .item_count = std::size(kBuiltInMatrixItems), .box = kBuiltInBox},
+    {.dialog = kMatrixPage, .id = kBuiltInGroup, .kind = Kind::Group, .caption = "built in matrix"},
+    {.dialog = kMatrixPage, .id = kBuiltInCombo, .kind = Kind::Combo, .flags = kComboEditable,
+     .items = kBuiltInMatrixItems, .item_count = std::size(kBuiltInMatrixItems), .box = kBuiltInGroup},
 
     // The custom pair's files; usable only with "custom matrix".
-    {.dialog = D, .id = 9002, .kind = Kind::Static, .caption = "Load/save your own matrices"},
-    {.dialog = D, .id = 9003, .kind = Kind::Static, .caption = "Supported formats:"},
-    {.dialog = D, .id = 9004, .kind = Kind::Static, .caption = "- simple text file (mtx)"},
-    {.dialog = D, .id = 9005, .kind = Kind::Static, .caption = "- binary format (cqm)"},
-    {.dialog = D, .id = 1504, .kind = Kind::Button, .caption = "load custom matrix", .flags = kStartsDisabled},
-    {.dialog = D, .id = 1505, .kind = Kind::Button, .caption = "save custom matrix (mtx)", .flags = kStartsDisabled},
-    {.dialog = D, .id = 1506, .kind = Kind::Button, .caption = "save custom matrix (cqm)", .flags = kStartsDisabled},
+    {.dialog = kMatrixPage, .id = kFilesNote, .kind = Kind::Static, .caption = "Load/save your own matrices"},
+    {.dialog = kMatrixPage, .id = kFormatsNote, .kind = Kind::Static, .caption = "Supported formats:"},
+    {.dialog = kMatrixPage, .id = kMtxFormatNote, .kind = Kind::Static, .caption = "- simple text file (mtx)"},
+    {.dialog = kMatrixPage, .id = kCqmFormatNote, .kind = Kind::Static, .caption = "- binary format (cqm)"},
+    {.dialog = kMatrixPage, .id = kLoadButton, .kind = Kind::Button, .caption = "load custom matrix",
+     .flags = kStartsDisabled},
+    {.dialog = kMatrixPage, .id = kSaveMtxButton, .kind = Kind::Button, .caption = "save custom matrix (mtx)",
+     .flags = kStartsDisabled},
+    {.dialog = kMatrixPage, .id = kSaveCqmButton, .kind = Kind::Button, .caption = "save custom matrix (cqm)",
+     .flags = kStartsDisabled},
 
-    {.dialog = D, .id = kAdaptiveBox, .kind = Kind::Group, .caption = "adaptive matrix (advanced)"},
-    {.dialog = D, .id = 1507, .kind = Kind::Check, .caption = "adaptive matrix", .box = kAdaptiveBox},
-    {.dialog = D, .id = 9006, .kind = Kind::Static, .caption = "Write your own code to adapt matrices,",
-     .box = kAdaptiveBox},
-    {.dialog = D, .id = 9007, .kind = Kind::Static, .caption = "see the manual for more information how",
-     .box = kAdaptiveBox},
-    {.dialog = D, .id = 9008, .kind = Kind::Static, .caption = "to create the DLL.", .box = kAdaptiveBox},
+    {.dialog = kMatrixPage, .id = kAdaptiveGroup, .kind = Kind::Group, .caption = "adaptive matrix (advanced)"},
+    {.dialog = kMatrixPage, .id = kAdaptiveMatrixCheck, .kind = Kind::Check, .caption = "adaptive matrix",
+     .box = kAdaptiveGroup},
+    {.dialog = kMatrixPage, .id = kAdaptiveNote, .kind = Kind::Static,
+     .caption = "Write your own code to adapt matrices,", .box = kAdaptiveGroup},
+    {.dialog = kMatrixPage, .id = kAdaptiveNoteContinued, .kind = Kind::Static,
+     .caption = "see the manual for more information how", .box = kAdaptiveGroup},
+    {.dialog = kMatrixPage, .id = kAdaptiveNoteEnd, .kind = Kind::Static, .caption = "to create the DLL.",
+     .box = kAdaptiveGroup},
 
-    {.dialog = D, .id = 9009, .kind = Kind::Static, .caption = "Matrices shown below"},
-    {.dialog = D, .id = 9010, .kind = Kind::Static, .caption = "will be used for encoding."},
-    {.dialog = D, .id = kCurrentMatrixBox, .kind = Kind::Group, .caption = "current matrix"},
+    {.dialog = kMatrixPage, .id = kShownNote, .kind = Kind::Static, .caption = "Matrices shown below"},
+    {.dialog = kMatrixPage, .id = kShownNoteContinued, .kind = Kind::Static, .caption = "will be used for encoding."},
+    {.dialog = kMatrixPage, .id = kCurrentMatrixGroup, .kind = Kind::Group, .caption = "current matrix"},
 };
 
-constexpr ControlSpec kIntraGroup = {
-    .dialog = D, .id = kIntraBox, .kind = Kind::Group, .caption = "intra", .box = kCurrentMatrixBox};
-constexpr ControlSpec kNonIntraGroup = {
-    .dialog = D, .id = kNonIntraBox, .kind = Kind::Group, .caption = "non-intra", .box = kCurrentMatrixBox};
+constexpr ControlSpec kIntraGrid = {
+    .dialog = kMatrixPage, .id = kIntraGridGroup, .kind = Kind::Group, .caption = "intra", .box = kCurrentMatrixGroup};
+constexpr ControlSpec kNonIntraGrid = {.dialog = kMatrixPage, .id = kNonIntraGridGroup, .kind = Kind::Group,
+                                       .caption = "non-intra", .box = kCurrentMatrixGroup};
 
-// Each grid is 64 boxes in raster order: element i (1 to 64) of the intra matrix is box 2000 + i, of the
-// non-intra matrix box 2100 + i. They start disabled because the built-in pair is shown.
-constexpr int kCellsPerGrid = 64;
-constexpr int kFirstIntraCell = 2001, kFirstNonIntraCell = 2101;
-
+// Each grid is 64 boxes in raster order. They start disabled because the built-in pair is shown.
 constexpr ControlSpec matrix_cell(int id, int box) {
-    return {.dialog = D, .id = id, .kind = Kind::Edit, .flags = kDigitsOnly | kRightAligned | kStartsDisabled,
+    return {.dialog = kMatrixPage, .id = id, .kind = Kind::Edit, .flags = kDigitsOnly | kRightAligned | kStartsDisabled,
             .box = box};
 }
 
-constexpr std::size_t kControlCount = std::size(kControlsAboveGrids) + 2 + 2 * kCellsPerGrid;
+constexpr std::size_t kControlCount = std::size(kControlsAboveGrids) + 2 + 2 * kCellsPerMatrix;
 
 // Reading order: everything above the grids, then the intra grid row by row, then the non-intra grid.
 constexpr std::array<ControlSpec, kControlCount> make_controls() {
     std::array<ControlSpec, kControlCount> all{};
     std::size_t n = 0;
     for (const ControlSpec& c : kControlsAboveGrids) all[n++] = c;
-    all[n++] = kIntraGroup;
-    for (int i = 0; i < kCellsPerGrid; ++i) all[n++] = matrix_cell(kFirstIntraCell + i, kIntraBox);
-    all[n++] = kNonIntraGroup;
-    for (int i = 0; i < kCellsPerGrid; ++i) all[n++] = matrix_cell(kFirstNonIntraCell + i, kNonIntraBox);
+    all[n++] = kIntraGrid;
+    for (int i = 0; i < kCellsPerMatrix; ++i) all[n++] = matrix_cell(intra_cell(i), kIntraGridGroup);
+    all[n++] = kNonIntraGrid;
+    for (int i = 0; i < kCellsPerMatrix; ++i) all[n++] = matrix_cell(non_intra_cell(i), kNonIntraGridGroup);
     return all;
 }
 

@@ -2,15 +2,19 @@
 // from the page layouts; the model (controls.h) holds the live state.
 #pragma once
 
+#include "ui/ids/dialogs.h"
+
 #include <cstdint>
 #include <span>
 
 namespace qz::ui {
 
-inline constexpr int kMainDialog = 101;
-inline constexpr int kFirstPageDialog = 103;  // tab n shows dialog 102 + n
-inline constexpr int kLastPageDialog = 110;
-inline constexpr int kPageCount = 8;
+using dialog::kPageCount;
+
+// Older names of the dialog ids, left for the window code until it names them from ui/ids/dialogs.h.
+inline constexpr int kMainDialog = dialog::kMainWindow;
+inline constexpr int kFirstPageDialog = dialog::kMainPage;
+inline constexpr int kLastPageDialog = dialog::kPanScanPage;
 
 enum class Kind : uint8_t {
     Button,
@@ -42,7 +46,8 @@ enum Flag : uint16_t {
 
 struct ControlSpec {
     int dialog = 0;
-    // Control id from the dialog layouts; unaddressed labels and group boxes carry ids from 9000 up.
+    // Control id from the dialog layouts (ui/ids/); unaddressed labels and group boxes carry ids in the
+    // bands of ui/ids/layout.h.
     int id = 0;
     Kind kind = Kind::Static;
     const char* caption = "";

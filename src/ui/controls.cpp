@@ -1,5 +1,8 @@
 #include "ui/controls.h"
 
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -266,15 +269,15 @@ void Controls::clear_items(int dialog, int id) {
     changed(dialog, id);
 }
 
-int Controls::selected_tab() const { return pos(kMainDialog, 1001); }
+int Controls::selected_tab() const { return pos(dialog::kMainWindow, main_window_ids::kTabs); }
 
 void Controls::set_selected_tab(int tab_number) {
     auto lock = hold();
-    ControlState& s = state(kMainDialog, 1001);
+    ControlState& s = state(dialog::kMainWindow, main_window_ids::kTabs);
     tab_number = std::clamp(tab_number, 1, kPageCount);
     s.pos = tab_number;
     s.sel = tab_number - 1;
-    changed(kMainDialog, 1001);
+    changed(dialog::kMainWindow, main_window_ids::kTabs);
 }
 
 ControlState Controls::snapshot(int dialog, int id) const {

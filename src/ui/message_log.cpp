@@ -1,5 +1,8 @@
 #include "ui/message_log.h"
 
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
+
 #include <string>
 
 namespace qz::ui {
@@ -20,7 +23,7 @@ void MessageLog::add(std::string_view text) {
     text = trim_trailing(text);
     auto lock = controls_.hold();
     if (text.empty()) {
-        controls_.add_item(kDialog, kListId, std::string());
+        controls_.add_item(dialog::kMainWindow, main_window_ids::kMessageLog, std::string());
         return;
     }
     for (size_t start = 0; start < text.size(); start += kPieceLength) {
@@ -28,7 +31,7 @@ void MessageLog::add(std::string_view text) {
         bool more_follows = start + kPieceLength < text.size();
         std::string item(trim_trailing(piece));
         if (more_follows) item += " ...";
-        controls_.add_item(kDialog, kListId, std::move(item));
+        controls_.add_item(dialog::kMainWindow, main_window_ids::kMessageLog, std::move(item));
     }
 }
 
@@ -41,8 +44,8 @@ void MessageLog::add_line(std::string_view text, bool clear_after) {
     add(text);
 }
 
-void MessageLog::clear() { controls_.clear_items(kDialog, kListId); }
+void MessageLog::clear() { controls_.clear_items(dialog::kMainWindow, main_window_ids::kMessageLog); }
 
-int MessageLog::line_count() const { return controls_.item_count(kDialog, kListId); }
+int MessageLog::line_count() const { return controls_.item_count(dialog::kMainWindow, main_window_ids::kMessageLog); }
 
 }  // namespace qz::ui

@@ -1,4 +1,4 @@
-// The Message log: the list box 1006 of the main window, the program's only running report.
+// The Message log: a list box of the main window, the program's only running report.
 // Safe to call from the scene-change worker: one message's pieces are added under the model's lock,
 // so pieces of two messages never interleave.
 #pragma once
@@ -12,8 +12,6 @@ namespace qz::ui {
 class MessageLog {
 public:
     static constexpr int kPieceLength = 99;
-    static constexpr int kDialog = ui::kMainDialog;
-    static constexpr int kListId = 1006;
 
     explicit MessageLog(ui::Controls& controls) : controls_(controls) {}
 

@@ -1,5 +1,8 @@
 #include "ui/script_driver.h"
 
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
+
 #include <charconv>
 #include <cstring>
 
@@ -45,9 +48,7 @@ private:
     size_t pos_ = 0;
 };
 
-bool is_dialog_id(int dialog) {
-    return dialog == kMainDialog || (dialog >= kFirstPageDialog && dialog <= kLastPageDialog);
-}
+bool is_dialog_id(int dialog) { return dialog == dialog::kMainWindow || dialog::is_page(dialog); }
 
 }  // namespace
 
@@ -59,7 +60,7 @@ ScriptDriver::ScriptDriver(Controls& controls, EventSink& sink, std::FILE* out, 
 ScriptDriver::~ScriptDriver() { controls_.set_observer(nullptr); }
 
 void ScriptDriver::item_added(int dialog, int id, const std::string& text) {
-    if (dialog == kMainDialog && id == 1006) {
+    if (dialog == dialog::kMainWindow && id == main_window_ids::kMessageLog) {
         std::fprintf(out_, "log: %s\n", text.c_str());
         std::fflush(out_);
     }
@@ -104,7 +105,8 @@ int ScriptDriver::run(std::istream& script, const ScriptHooks& hooks) {
         if (result == LineResult::Quit) quit = true;
         if (hooks.end_requested && hooks.end_requested()) quit = true;
     }
-    if (!quit) actions_.click(kMainDialog, 1004);  // a script without quit ends as if it had one
+    // A script without quit ends as if it had one.
+    if (!quit) actions_.click(dialog::kMainWindow, main_window_ids::kExitButton);
     std::fflush(out_);
     return 0;
 }
@@ -131,7 +133,7 @@ ScriptDriver::LineResult ScriptDriver::execute(const std::string& line, int line
     std::string command = reader.word();
 
     if (command == "quit") {
-        acted(actions_.click(kMainDialog, 1004), line, line_number);
+        acted(actions_.click(dialog::kMainWindow, main_window_ids::kExitButton), line, line_number);
         return LineResult::Quit;
     }
     if (command == "wait") {

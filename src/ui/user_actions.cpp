@@ -1,5 +1,8 @@
 #include "ui/user_actions.h"
 
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
+
 #include <algorithm>
 
 namespace qz::ui {
@@ -96,9 +99,9 @@ ActionResult UserActions::spin(int dialog, int id, int position) {
 
 ActionResult UserActions::tab(int tab_number) {
     if (tab_number < 1 || tab_number > kPageCount) return ActionResult::NoSuchItem;
-    if (!controls_.enabled(kMainDialog, 1001)) return ActionResult::Ignored;
+    if (!controls_.enabled(dialog::kMainWindow, main_window_ids::kTabs)) return ActionResult::Ignored;
     controls_.set_selected_tab(tab_number);
-    send(EventKind::TabChanged, kMainDialog, 1001, tab_number);
+    send(EventKind::TabChanged, dialog::kMainWindow, main_window_ids::kTabs, tab_number);
     return ActionResult::Done;
 }
 

@@ -1,6 +1,7 @@
 #include "encode_plan.h"
 
 #include "matrices/matrix_tables.h"
+#include "settings/gop_limits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -284,10 +285,10 @@ void plan_gop(const Settings& r, EncodePlan& p, PlanNotes& n) {
     const int max_b = given(r, settings::kB3) ? 3 : 2;
     p.auto_gop = v.automatic_gop;
     if (p.auto_gop) {
-        p.gop_length = std::clamp(v.autogop, 12, 18);
+        p.gop_length = std::clamp(v.autogop, settings::gop::kMinAutomatic, settings::gop::kMaxAutomatic);
         p.b_frames = max_b;
     } else {
-        p.gop_length = std::clamp(v.gop_length, 1, 36);
+        p.gop_length = std::clamp(v.gop_length, settings::gop::kMinLength, settings::gop::kMaxLength);
         p.b_frames = std::clamp(v.gop_b_frames, 0, max_b);
     }
     p.b_frames = std::min(p.b_frames, p.gop_length - 1);

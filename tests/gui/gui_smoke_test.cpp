@@ -4,6 +4,10 @@
 #include "commands/startup.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialog_host.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
+#include "ui/ids/settings1_page.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +25,16 @@
 
 namespace {
 
+using qz::ui::dialog::kMainWindow;
+using qz::ui::dialog::kMainPage;
+using qz::ui::dialog::kSettings1Page;
+using namespace qz::ui::main_window_ids;
+using namespace qz::ui::main_page_ids;
+using namespace qz::ui::settings1_ids;
+
 std::vector<std::string> log_lines(const qz::App& app) {
     std::vector<std::string> lines;
-    for (int i = 0; i < app.log.line_count(); ++i) lines.push_back(app.controls.item(101, 1006, i));
+    for (int i = 0; i < app.log.line_count(); ++i) lines.push_back(app.controls.item(kMainWindow, kMessageLog, i));
     return lines;
 }
 
@@ -80,21 +91,26 @@ TEST_F(GuiSmokeTest, WidgetActionsMatchTheHeadlessDriver) {
     tabs->setCurrentIndex(1);
     actions.tab(2);
 
-    find<QRadioButton>(window, 104, 1203)->click();
-    actions.click(104, 1203);
-    find<QCheckBox>(window, 103, 1156)->click();
-    actions.click(103, 1156);
-    find<QRadioButton>(window, 104, 1242)->click();
-    actions.click(104, 1242);
+    find<QRadioButton>(window, kSettings1Page, kInterlacedRadio)->click();
+    actions.click(kSettings1Page, kInterlacedRadio);
+    find<QCheckBox>(window, kMainPage, kClosedGopsCheck)->click();
+    actions.click(kMainPage, kClosedGopsCheck);
+    find<QRadioButton>(window, kSettings1Page, kDeadZoneValuesRadio)->click();
+    actions.click(kSettings1Page, kDeadZoneValuesRadio);
 
-    for (auto [dialog, id] : std::vector<std::pair<int, int>>{
-             {104, 1201}, {104, 1203}, {103, 1156}, {104, 1240}, {104, 1241}, {104, 1242}, {104, 1243}}) {
+    for (auto [dialog, id] : std::vector<std::pair<int, int>>{{kSettings1Page, kAutoDetectRadio},
+                                                              {kSettings1Page, kInterlacedRadio},
+                                                              {kMainPage, kClosedGopsCheck},
+                                                              {kSettings1Page, kDeadZoneOffRadio},
+                                                              {kSettings1Page, kDeadZoneAutoRadio},
+                                                              {kSettings1Page, kDeadZoneValuesRadio},
+                                                              {kSettings1Page, kDeadZoneIntraBox}}) {
         EXPECT_EQ(windowed.app->controls.checked(dialog, id), headless.app->controls.checked(dialog, id)) << id;
         EXPECT_EQ(windowed.app->controls.enabled(dialog, id), headless.app->controls.enabled(dialog, id)) << id;
     }
     // The widgets show the model.
-    EXPECT_TRUE(find<QRadioButton>(window, 104, 1203)->isChecked());
-    EXPECT_FALSE(find<QRadioButton>(window, 104, 1201)->isChecked());
+    EXPECT_TRUE(find<QRadioButton>(window, kSettings1Page, kInterlacedRadio)->isChecked());
+    EXPECT_FALSE(find<QRadioButton>(window, kSettings1Page, kAutoDetectRadio)->isChecked());
     EXPECT_EQ(log_lines(*windowed.app), log_lines(*headless.app));
 
     windowed.app->dialogs = nullptr;
@@ -104,11 +120,11 @@ TEST_F(GuiSmokeTest, ModelChangesReachTheWidgetsThroughOnePath) {
     Program program(home_.string());
     qz::qt::MainWindow window(*program.app, program.connections);
     window.binding().sync_all();
-    program.app->controls.set_text(103, 1123, "6000");
-    program.app->controls.set_enabled(103, 1123, true);
+    program.app->controls.set_text(kMainPage, kAverageBitrateBox, "6000");
+    program.app->controls.set_enabled(kMainPage, kAverageBitrateBox, true);
     program.app->log.add("hello from the model");
     QApplication::processEvents();
-    auto* bitrate = find<QLineEdit>(window, 103, 1123);
+    auto* bitrate = find<QLineEdit>(window, kMainPage, kAverageBitrateBox);
     EXPECT_EQ(bitrate->text(), "6000");
     EXPECT_TRUE(bitrate->isEnabled());
 }

@@ -6,6 +6,8 @@
 #include "commands/avisynth_session.h"
 #include "pages/fetch_frame.h"
 #include "commands/input_open.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/settings3_page.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,8 @@ namespace {
 using namespace qz;
 using namespace qz::input;
 using namespace qz::inputtest;
+using qz::ui::dialog::kSettings3Page;
+using qz::ui::settings3_ids::kAvsMemoryBox;
 
 // The fake stays loaded for the whole test program, so its object count outlives the bridge's unloads.
 int live_objects() {
@@ -163,19 +167,19 @@ TEST_F(AvisynthTest, EveryProblemIsReportedBeforeTheClipIsRefused) {
 
 TEST_F(AvisynthTest, TheMemorySettingHoldsWhatTheEnvironmentReports) {
     env.set("FAKE_AVS_MEMORY_REPLY", "768");
-    app->controls.set_text(106, 1424, "512");
+    app->controls.set_text(kSettings3Page, kAvsMemoryBox, "512");
     ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
-    EXPECT_EQ(app->controls.text(106, 1424), "768");
+    EXPECT_EQ(app->controls.text(kSettings3Page, kAvsMemoryBox), "768");
     EXPECT_EQ(app->settings.values.avs_memory_mb, 768);
 
-    app->controls.set_text(106, 1424, "");  // Avisynth's default: not passed
+    app->controls.set_text(kSettings3Page, kAvsMemoryBox, "");  // Avisynth's default: not passed
     ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
-    EXPECT_EQ(app->controls.text(106, 1424), "");
+    EXPECT_EQ(app->controls.text(kSettings3Page, kAvsMemoryBox), "");
 
     env.set("FAKE_AVS_MEMORY_REPLY", "-1");  // a failed call keeps the setting
-    app->controls.set_text(106, 1424, "256");
+    app->controls.set_text(kSettings3Page, kAvsMemoryBox, "256");
     ASSERT_EQ(open_avisynth_input(*app), OpenOutcome::opened);
-    EXPECT_EQ(app->controls.text(106, 1424), "256");
+    EXPECT_EQ(app->controls.text(kSettings3Page, kAvsMemoryBox), "256");
 }
 
 // The frames of each colour space as 4:2:0: luma (x, y) = n + x + 3y; chroma input row r holds 2r

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "state/app.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
 
 #include <cstdlib>
 #include <memory>
@@ -19,7 +22,8 @@ inline std::unique_ptr<App> make_app() {
 
 inline std::vector<std::string> log_lines(const App& app) {
     std::vector<std::string> lines;
-    for (int i = 0; i < app.log.line_count(); ++i) lines.push_back(app.controls.item(101, 1006, i));
+    for (int i = 0; i < app.log.line_count(); ++i)
+        lines.push_back(app.controls.item(ui::dialog::kMainWindow, ui::main_window_ids::kMessageLog, i));
     return lines;
 }
 
@@ -28,7 +32,8 @@ inline void clear_log(App& app) { app.log.clear(); }
 // What every refused open must leave.
 inline bool no_input(const App& app) {
     return !app.video.open && app.video.frame_count == 0 && app.settings.input_file.empty() &&
-           !app.settings.input_valid && app.controls.text(103, 1110) == "input file name (*.d2v, *.avs)";
+           !app.settings.input_valid &&
+           app.controls.text(ui::dialog::kMainPage, ui::main_page_ids::kInputButton) == "input file name (*.d2v, *.avs)";
 }
 
 // Sets environment variables for one test and removes them afterwards.

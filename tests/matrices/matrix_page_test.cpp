@@ -5,6 +5,9 @@
 #include "matrix_test_util.h"
 
 #include "ui/user_actions.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
+#include "ui/ids/matrix_page.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +19,15 @@
 
 namespace {
 
+using qz::ui::dialog::kMainWindow;
+using qz::ui::dialog::kMatrixPage;
+using namespace qz::ui::main_window_ids;
+using namespace qz::ui::matrix_ids;
+
 using namespace qz;
 using namespace qz::matrices;
 using namespace qz::matrices::test;
 namespace fs = std::filesystem;
-
-constexpr int D = 107;
 
 // Answers file dialogs from a queue (nothing queued: cancel) and remembers what was asked.
 struct FakeDialogs : ui::DialogHost {
@@ -38,13 +44,13 @@ struct FakeDialogs : ui::DialogHost {
     std::optional<std::string> browse_folder(const std::string&) override { return std::nullopt; }
 };
 
-// The Matrix page's part of the connection table: buttons 1504 to 1506 go to the file commands.
+// The Matrix page's part of the connection table: the load and save buttons go to the file commands.
 struct MatrixPageSink : ui::EventSink {
     App& app;
     explicit MatrixPageSink(App& a) : app(a) {}
     void handle(const ui::Event& e) override {
-        if (e.dialog != D) return;
-        if (e.id >= 1504 && e.id <= 1506) {
+        if (e.dialog != kMatrixPage) return;
+        if (e.id >= kLoadButton && e.id <= kSaveCqmButton) {
             if (e.kind == ui::EventKind::Clicked) run_matrix_file_command(app, e.id);
             return;
         }
@@ -78,51 +84,54 @@ struct MatrixPageTest : ::testing::Test {
 
     Matrix boxes(int first_id) const {
         Matrix m{};
-        for (int i = 0; i < 64; ++i) m[static_cast<size_t>(i)] = std::stoi(app.controls.text(D, first_id + i));
+        for (int i = 0; i < 64; ++i)
+            m[static_cast<size_t>(i)] = std::stoi(app.controls.text(kMatrixPage, first_id + i));
         return m;
     }
     std::vector<std::string> log() const {
         std::vector<std::string> lines;
-        for (int i = 0; i < app.controls.item_count(101, 1006); ++i) lines.push_back(app.controls.item(101, 1006, i));
+        for (int i = 0; i < app.controls.item_count(kMainWindow, kMessageLog); ++i)
+            lines.push_back(app.controls.item(kMainWindow, kMessageLog, i));
         return lines;
     }
     bool grid_enabled(bool expected) const {
         for (int i = 1; i < 64; ++i)
-            if (app.controls.enabled(D, 2001 + i) != expected) return false;
+            if (app.controls.enabled(kMatrixPage, intra_cell(i)) != expected) return false;
         for (int i = 0; i < 64; ++i)
-            if (app.controls.enabled(D, 2101 + i) != expected) return false;
+            if (app.controls.enabled(kMatrixPage, non_intra_cell(i)) != expected) return false;
         return true;
     }
     bool file_buttons_enabled(bool expected) const {
-        return app.controls.enabled(D, 1504) == expected && app.controls.enabled(D, 1505) == expected &&
-               app.controls.enabled(D, 1506) == expected;
+        return app.controls.enabled(kMatrixPage, kLoadButton) == expected &&
+               app.controls.enabled(kMatrixPage, kSaveMtxButton) == expected &&
+               app.controls.enabled(kMatrixPage, kSaveCqmButton) == expected;
     }
 };
 
 TEST_F(MatrixPageTest, ResetShowsMpegRightAlignedInThreeCharacters) {
-    EXPECT_EQ(boxes(2001), pair_of(1).intra);
-    EXPECT_EQ(boxes(2101), pair_of(1).non_intra);
-    EXPECT_EQ(app.controls.text(D, 2001), "  8");
-    EXPECT_EQ(app.controls.text(D, 2164), " 33");
+    EXPECT_EQ(boxes(kFirstIntraCell), pair_of(1).intra);
+    EXPECT_EQ(boxes(kFirstNonIntraCell), pair_of(1).non_intra);
+    EXPECT_EQ(app.controls.text(kMatrixPage, kFirstIntraCell), "  8");
+    EXPECT_EQ(app.controls.text(kMatrixPage, kLastNonIntraCell), " 33");
     EXPECT_TRUE(grid_enabled(false));
-    EXPECT_FALSE(app.controls.enabled(D, 2001));
+    EXPECT_FALSE(app.controls.enabled(kMatrixPage, kFirstIntraCell));
 }
 
 TEST_F(MatrixPageTest, CustomStartsFromTheLastChosenBuiltInPair) {
-    ASSERT_EQ(user.pick(D, 1503, "HVSBEST"), ui::ActionResult::Done);
+    ASSERT_EQ(user.pick(kMatrixPage, kBuiltInCombo, "HVSBEST"), ui::ActionResult::Done);
     EXPECT_EQ(app.settings.matrix_number, 9);
-    EXPECT_EQ(boxes(2101), pair_of(9).non_intra);
+    EXPECT_EQ(boxes(kFirstNonIntraCell), pair_of(9).non_intra);
     EXPECT_TRUE(log().empty());
 
-    ASSERT_EQ(user.click(D, 1502), ui::ActionResult::Done);
+    ASSERT_EQ(user.click(kMatrixPage, kCustomRadio), ui::ActionResult::Done);
     EXPECT_EQ(app.settings.matrix_number, 0);
     EXPECT_EQ(app.settings.custom_matrix.intra, pair_of(9).intra);
     EXPECT_EQ(app.settings.custom_matrix.non_intra, pair_of(9).non_intra);
-    EXPECT_EQ(boxes(2001), pair_of(9).intra);
-    EXPECT_FALSE(app.controls.enabled(D, 1503));
+    EXPECT_EQ(boxes(kFirstIntraCell), pair_of(9).intra);
+    EXPECT_FALSE(app.controls.enabled(kMatrixPage, kBuiltInCombo));
     EXPECT_TRUE(file_buttons_enabled(true));
     EXPECT_TRUE(grid_enabled(true));
-    EXPECT_FALSE(app.controls.enabled(D, 2001));
+    EXPECT_FALSE(app.controls.enabled(kMatrixPage, kFirstIntraCell));
     // The log wraps this 100-character line into two pieces.
     EXPECT_EQ(log(), (std::vector<std::string>{"custom matrix activated, load/save your favorite matrix (mtx or cqm "
                                                "format) or create your own matr ...",
@@ -130,14 +139,16 @@ TEST_F(MatrixPageTest, CustomStartsFromTheLastChosenBuiltInPair) {
 }
 
 TEST_F(MatrixPageTest, LeavingABoxClampsAndRewritesTheCustomValues) {
-    user.click(D, 1502);  // the combo shows MPEG: the custom pair starts as MPEG
+    user.click(kMatrixPage, kCustomRadio);  // the combo shows MPEG: the custom pair starts as MPEG
     EXPECT_EQ(app.settings.custom_matrix.non_intra, pair_of(1).non_intra);
     struct Case { int id; const char* typed; const char* shown; };
-    for (Case c : {Case{2010, "", " 16"}, Case{2011, "   ", " 16"}, Case{2012, "0", "  1"}, Case{2013, "999", "255"},
-                   Case{2101, "7", "  7"}, Case{2164, "1234", "123"}, Case{2102, "ab", " 17"}, Case{2103, " 42 ", " 42"}}) {
-        ASSERT_EQ(user.type(D, c.id, c.typed), ui::ActionResult::Done) << c.id;
-        ASSERT_EQ(user.leave(D, c.id), ui::ActionResult::Done) << c.id;
-        EXPECT_EQ(app.controls.text(D, c.id), c.shown) << c.id << " typed \"" << c.typed << "\"";
+    for (Case c : {Case{intra_cell(9), "", " 16"}, Case{intra_cell(10), "   ", " 16"}, Case{intra_cell(11), "0", "  1"},
+                   Case{intra_cell(12), "999", "255"}, Case{kFirstNonIntraCell, "7", "  7"},
+                   Case{kLastNonIntraCell, "1234", "123"}, Case{non_intra_cell(1), "ab", " 17"},
+                   Case{non_intra_cell(2), " 42 ", " 42"}}) {
+        ASSERT_EQ(user.type(kMatrixPage, c.id, c.typed), ui::ActionResult::Done) << c.id;
+        ASSERT_EQ(user.leave(kMatrixPage, c.id), ui::ActionResult::Done) << c.id;
+        EXPECT_EQ(app.controls.text(kMatrixPage, c.id), c.shown) << c.id << " typed \"" << c.typed << "\"";
     }
     const MatrixPair& custom = app.settings.custom_matrix;
     EXPECT_EQ(custom.intra[9], 16);
@@ -147,52 +158,52 @@ TEST_F(MatrixPageTest, LeavingABoxClampsAndRewritesTheCustomValues) {
     EXPECT_EQ(custom.non_intra[63], 123);
     EXPECT_EQ(custom.non_intra[1], 17);  // text that is no number keeps the value
     EXPECT_EQ(custom.intra[0], 8);
-    EXPECT_EQ(app.controls.text(D, 2001), "  8");
-    // Box 2001 cannot be typed into; the intra DC stays 8 whatever its text.
-    EXPECT_EQ(user.type(D, 2001, "99"), ui::ActionResult::Ignored);
-    app.controls.set_text(D, 2001, " 99");
-    user.leave(D, 2002);
+    EXPECT_EQ(app.controls.text(kMatrixPage, kFirstIntraCell), "  8");
+    // The first intra box cannot be typed into; the intra DC stays 8 whatever its text.
+    EXPECT_EQ(user.type(kMatrixPage, kFirstIntraCell, "99"), ui::ActionResult::Ignored);
+    app.controls.set_text(kMatrixPage, kFirstIntraCell, " 99");
+    user.leave(kMatrixPage, intra_cell(1));
     EXPECT_EQ(app.settings.custom_matrix.intra[0], 8);
 }
 
 TEST_F(MatrixPageTest, BuiltInTakesTheComboTextAndLocksTheCustomControls) {
-    user.click(D, 1502);
-    ASSERT_EQ(user.click(D, 1501), ui::ActionResult::Done);
-    EXPECT_TRUE(app.controls.enabled(D, 1503));
+    user.click(kMatrixPage, kCustomRadio);
+    ASSERT_EQ(user.click(kMatrixPage, kBuiltInRadio), ui::ActionResult::Done);
+    EXPECT_TRUE(app.controls.enabled(kMatrixPage, kBuiltInCombo));
     EXPECT_TRUE(file_buttons_enabled(false));
     EXPECT_TRUE(grid_enabled(false));
     EXPECT_EQ(app.settings.matrix_number, 1);
     EXPECT_EQ(log().back(), "built in matrix activated, just pick one of the matrices in the combo box");
 
-    user.pick(D, 1503, "TEAL1");
+    user.pick(kMatrixPage, kBuiltInCombo, "TEAL1");
     EXPECT_EQ(app.settings.matrix_number, 5);
     // A typed name that is no caption selects nothing until the radio is clicked, then MPEG.
-    user.type(D, 1503, "NOT A MATRIX");
+    user.type(kMatrixPage, kBuiltInCombo, "NOT A MATRIX");
     EXPECT_EQ(app.settings.matrix_number, 5);
-    user.click(D, 1501);
+    user.click(kMatrixPage, kBuiltInRadio);
     EXPECT_EQ(app.settings.matrix_number, 1);
-    EXPECT_EQ(boxes(2101), pair_of(1).non_intra);
+    EXPECT_EQ(boxes(kFirstNonIntraCell), pair_of(1).non_intra);
     // Clicking "custom matrix" with such a text keeps the custom pair as it was.
     MatrixPair before = app.settings.custom_matrix;
-    user.click(D, 1502);
+    user.click(kMatrixPage, kCustomRadio);
     EXPECT_EQ(app.settings.custom_matrix.non_intra, before.non_intra);
 }
 
 TEST_F(MatrixPageTest, AdaptiveMatrixSaysWhichWay) {
-    user.click(D, 1507);
-    user.click(D, 1507);
+    user.click(kMatrixPage, kAdaptiveMatrixCheck);
+    user.click(kMatrixPage, kAdaptiveMatrixCheck);
     EXPECT_EQ(log(), (std::vector<std::string>{"adaptive matrix turned on, matrix.dll should be present",
                                                "adaptive matrix turned off"}));
 }
 
 TEST_F(MatrixPageTest, ApplyKeepsTheCustomPairLegalWhateverTheNumber) {
-    user.pick(D, 1503, "QLB");
+    user.pick(kMatrixPage, kBuiltInCombo, "QLB");
     app.settings.custom_matrix.intra[0] = 16;
     app.settings.custom_matrix.intra[1] = 0;
     app.settings.custom_matrix.non_intra[2] = 300;
     app.settings.matrix_number = 50;
     apply_matrix_selection(app);
-    EXPECT_EQ(boxes(2001), pair_of(2).intra);  // the shown pair stays QLB
+    EXPECT_EQ(boxes(kFirstIntraCell), pair_of(2).intra);  // the shown pair stays QLB
     EXPECT_EQ(app.settings.custom_matrix.intra[0], 8);
     EXPECT_EQ(app.settings.custom_matrix.intra[1], 1);
     EXPECT_EQ(app.settings.custom_matrix.non_intra[2], 255);
@@ -200,16 +211,16 @@ TEST_F(MatrixPageTest, ApplyKeepsTheCustomPairLegalWhateverTheNumber) {
     app.settings.custom_matrix.non_intra[3] = -4;
     app.settings.matrix_number = 0;
     apply_matrix_selection(app);
-    EXPECT_EQ(app.controls.text(D, 2104), "  1");  // the grids show what the encoder gets
-    EXPECT_EQ(app.controls.text(D, 2103), "255");
+    EXPECT_EQ(app.controls.text(kMatrixPage, non_intra_cell(3)), "  1");  // the grids show what the encoder gets
+    EXPECT_EQ(app.controls.text(kMatrixPage, non_intra_cell(2)), "255");
     app.settings.matrix_number = 99;
     apply_matrix_selection(app);
-    EXPECT_EQ(boxes(2001), initial_custom_matrix().intra);
-    EXPECT_EQ(boxes(2101), initial_custom_matrix().non_intra);
+    EXPECT_EQ(boxes(kFirstIntraCell), initial_custom_matrix().intra);
+    EXPECT_EQ(boxes(kFirstNonIntraCell), initial_custom_matrix().non_intra);
 }
 
 TEST_F(MatrixPageTest, ImportSelectsTheCustomPairAndBringsItIntoRange) {
-    user.click(D, 1502);
+    user.click(kMatrixPage, kCustomRadio);
     {
         std::ofstream f(path("wild.mtx"));
         f << "16 0";
@@ -220,7 +231,7 @@ TEST_F(MatrixPageTest, ImportSelectsTheCustomPairAndBringsItIntoRange) {
     }
     app.settings.matrix_number = 7;
     dialogs.files.push_back(path("wild.mtx"));
-    ASSERT_EQ(user.click(D, 1504), ui::ActionResult::Done);
+    ASSERT_EQ(user.click(kMatrixPage, kLoadButton), ui::ActionResult::Done);
     ASSERT_EQ(dialogs.requests.size(), 1u);
     const ui::FileDialogRequest& r = dialogs.requests[0];
     EXPECT_FALSE(r.save);
@@ -236,8 +247,8 @@ TEST_F(MatrixPageTest, ImportSelectsTheCustomPairAndBringsItIntoRange) {
     EXPECT_EQ(app.settings.custom_matrix.intra[0], 8);
     EXPECT_EQ(app.settings.custom_matrix.intra[1], 1);
     EXPECT_EQ(app.settings.custom_matrix.non_intra[0], 255);
-    EXPECT_EQ(app.controls.text(D, 2002), "  1");
-    EXPECT_EQ(app.controls.text(D, 2101), "255");
+    EXPECT_EQ(app.controls.text(kMatrixPage, intra_cell(1)), "  1");
+    EXPECT_EQ(app.controls.text(kMatrixPage, kFirstNonIntraCell), "255");
     EXPECT_EQ(app.matrix.matrix_file, path("wild.mtx"));
 
     // A failed read changes nothing but the remembered name, and claims nothing.
@@ -246,7 +257,7 @@ TEST_F(MatrixPageTest, ImportSelectsTheCustomPairAndBringsItIntoRange) {
     app.settings.matrix_number = 3;
     size_t lines = log().size();
     dialogs.files.push_back(path("short.cqm"));
-    user.click(D, 1504);
+    user.click(kMatrixPage, kLoadButton);
     EXPECT_EQ(log().size(), lines + 1);
     EXPECT_EQ(log().back(), "error reading matrix file");
     EXPECT_EQ(app.settings.matrix_number, 3);
@@ -254,12 +265,12 @@ TEST_F(MatrixPageTest, ImportSelectsTheCustomPairAndBringsItIntoRange) {
 }
 
 TEST_F(MatrixPageTest, ExportsWriteTheCustomPairOrSayTheyCouldNot) {
-    user.pick(D, 1503, "ELK1");
-    user.click(D, 1502);
+    user.pick(kMatrixPage, kBuiltInCombo, "ELK1");
+    user.click(kMatrixPage, kCustomRadio);
     dialogs.files.push_back(path("mine.mtx"));
-    user.click(D, 1505);
+    user.click(kMatrixPage, kSaveMtxButton);
     dialogs.files.push_back(path("mine.cqm"));
-    user.click(D, 1506);
+    user.click(kMatrixPage, kSaveCqmButton);
     EXPECT_EQ(log().back(), "matrix file successfully written");
     ASSERT_EQ(dialogs.requests.size(), 2u);
     EXPECT_TRUE(dialogs.requests[0].save);
@@ -276,24 +287,24 @@ TEST_F(MatrixPageTest, ExportsWriteTheCustomPairOrSayTheyCouldNot) {
     for (const char* name : {"mine.mtx", "mine.cqm"}) {
         app.settings.custom_matrix = initial_custom_matrix();
         dialogs.files.push_back(path(name));
-        user.click(D, 1504);
+        user.click(kMatrixPage, kLoadButton);
         EXPECT_EQ(app.settings.custom_matrix.intra, pair_of(13).intra) << name;
         EXPECT_EQ(app.settings.custom_matrix.non_intra, pair_of(13).non_intra) << name;
     }
 
     size_t lines = log().size();
     dialogs.files.push_back(path("no/such/folder/x.mtx"));
-    user.click(D, 1505);
+    user.click(kMatrixPage, kSaveMtxButton);
     ASSERT_EQ(log().size(), lines + 1);
     EXPECT_EQ(log().back(), "error writing matrix file");
 }
 
 TEST_F(MatrixPageTest, CancellingChangesNothing) {
-    user.click(D, 1502);
+    user.click(kMatrixPage, kCustomRadio);
     app.matrix.matrix_file = path("kept.mtx");
     MatrixPair before = app.settings.custom_matrix;
     size_t lines = log().size();
-    for (int id : {1504, 1505, 1506}) user.click(D, id);
+    for (int id : {kLoadButton, kSaveMtxButton, kSaveCqmButton}) user.click(kMatrixPage, id);
     EXPECT_EQ(dialogs.requests.size(), 3u);
     EXPECT_EQ(app.matrix.matrix_file, path("kept.mtx"));
     EXPECT_EQ(app.settings.custom_matrix.intra, before.intra);
@@ -302,7 +313,7 @@ TEST_F(MatrixPageTest, CancellingChangesNothing) {
 
     // A name longer than a matrix file name can be is refused, not cut short.
     dialogs.files.push_back(path(std::string(600, 'm') + ".mtx"));
-    user.click(D, 1505);
+    user.click(kMatrixPage, kSaveMtxButton);
     EXPECT_EQ(log().back(), "matrix file name too long, at most 512 characters");
     EXPECT_EQ(app.matrix.matrix_file, path("kept.mtx"));
 }

@@ -5,6 +5,8 @@
 #include "input/avisynth_lookup.h"
 #include "pe_image_builder.h"
 #include "platform/program_paths.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -14,6 +16,9 @@
 #include <fstream>
 
 namespace {
+
+using qz::ui::dialog::kMainPage;
+using namespace qz::ui::main_page_ids;
 
 using namespace qz;
 using namespace qz::test;
@@ -39,35 +44,35 @@ protected:
 };
 
 TEST_F(InformationTest, DgdecodeInfoListsTheProjectVersionsFound) {
-    click(kMain, 1106);
+    click(kMainPage, kDgdecodeInfoButton);
     EXPECT_EQ(log(), (Lines{"---- DGDecode info ----", "DGDecode NOT found"}));
 
     write_file(home / "DGDecode" / "DGDecode16.dll", {});
-    click(kMain, 1106);
+    click(kMainPage, kDgdecodeInfoButton);
     EXPECT_EQ(log(), (Lines{"---- DGDecode info ----", "DGDecode decoder found, valid project versions:   16"}));
 
     write_file(home / "DGDecode" / "DGDecode06.dll", {});
     write_file(home / "DGDecode" / "DGDecode12.dll", {});
     write_file(home / "DGDecode" / "DGDecode14.dll", {});  // no project version reads it
     write_file(home / "DGDecode.dll", {});                 // the encoder's working copy is no build
-    click(kMain, 1106);
+    click(kMainPage, kDgdecodeInfoButton);
     EXPECT_EQ(log(),
               (Lines{"---- DGDecode info ----", "DGDecode decoder found, valid project versions:   6  12  16"}));
 }
 
 TEST_F(InformationTest, EncoderInfoWithAndWithoutItsVersion) {
-    click(kMain, 1104);
+    click(kMainPage, kEncoderInfoButton);
     EXPECT_EQ(log(), (Lines{"---- QZenc info ----", "QZ encoder:  " + (home / "").string() + "QZenc_028.exe NOT found"}));
 
     const std::string encoder = (home / "QZenc_028.exe").string();
     write_file(encoder, {0x7F, 'E', 'L', 'F', 2, 1, 1});  // a Linux build carries no version resource
-    click(kMain, 1104);
+    click(kMainPage, kEncoderInfoButton);
     EXPECT_EQ(log(), (Lines{"---- QZenc info ----", "QZenc found: " + encoder}));
 
     PeSpec spec;
     spec.version = {0, 28, 0, 2};
     write_file(encoder, build_pe(spec));
-    click(kMain, 1104);
+    click(kMainPage, kEncoderInfoButton);
     EXPECT_EQ(log(), (Lines{"---- QZenc info ----", "QZenc found: " + encoder,
                             "product name:  QZenc,  file version:  0.28.0.2"}));
 }
@@ -78,7 +83,7 @@ TEST_F(InformationTest, AvisynthInfoFindsTheLibraryOnTheLoaderPath) {
     if (!folder) GTEST_SKIP() << "needs the Avisynth stand-in on the loader's path";
     const std::string library = std::string(folder) + "/libavisynth.so";
 
-    click(kMain, 1105);
+    click(kMainPage, kAvisynthInfoButton);
     EXPECT_EQ(log(), (Lines{"---- Avisynth info ----", "Avisynth.dll found:  " + library + "  (not loaded)"}));
     EXPECT_EQ(app.avisynth_lookup_status, input::kAvisynthLoadable);
     EXPECT_EQ(app.avisynth_library_path, library);
@@ -87,7 +92,7 @@ TEST_F(InformationTest, AvisynthInfoFindsTheLibraryOnTheLoaderPath) {
     // The lookup gave its load back: only a load of our own makes the library "loaded".
     void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(handle, nullptr) << ::dlerror();
-    click(kMain, 1105);
+    click(kMainPage, kAvisynthInfoButton);
     EXPECT_EQ(log(), (Lines{"---- Avisynth info ----", "Avisynth.dll found:  " + library + "  (loaded)"}));
     EXPECT_EQ(app.avisynth_lookup_status, input::kAvisynthAlreadyLoaded);
     ::dlclose(handle);
@@ -98,7 +103,7 @@ TEST_F(InformationTest, AvisynthInfoWithoutTheLibrary) {
     if (std::getenv("QZ_AVS_STANDIN_DIR")) GTEST_SKIP() << "the stand-in is on the loader's path";
     if (input::find_avisynth_library().status != input::kAvisynthNotFound) GTEST_SKIP() << "Avisynth is installed";
     app.avisynth_installed = true;
-    click(kMain, 1105);
+    click(kMainPage, kAvisynthInfoButton);
     EXPECT_EQ(log(), (Lines{"---- Avisynth info ----", "Avisynth.dll not found", "please install Avisynth"}));
     EXPECT_EQ(app.avisynth_lookup_status, input::kAvisynthNotFound);
     EXPECT_FALSE(app.avisynth_installed);

@@ -8,6 +8,8 @@
 #include "state/app.h"
 #include "shell/connections.h"
 #include "commands/window_refresh.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 #include "ui/user_actions.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +19,6 @@
 #include <vector>
 
 namespace qz::test {
-
-inline constexpr int kMain = 103, kS1 = 104, kS2 = 105, kS3 = 106;
 
 class MainPageTest : public ::testing::Test {
 protected:
@@ -57,7 +57,8 @@ protected:
     // The lines written since the last call.
     std::vector<std::string> log() {
         std::vector<std::string> lines;
-        for (int i = 0; i < c.item_count(101, 1006); ++i) lines.push_back(c.item(101, 1006, i));
+        for (int i = 0; i < c.item_count(ui::dialog::kMainWindow, ui::main_window_ids::kMessageLog); ++i)
+            lines.push_back(c.item(ui::dialog::kMainWindow, ui::main_window_ids::kMessageLog, i));
         app.log.clear();
         return lines;
     }
@@ -65,11 +66,11 @@ protected:
     void click(int dialog, int id) { ASSERT_EQ(user.click(dialog, id), ui::ActionResult::Done) << dialog << " " << id; }
     // Typing into a Main page number field and leaving it, which runs its check.
     void enter_field(int id, const std::string& text) {
-        ASSERT_EQ(user.type(kMain, id, text), ui::ActionResult::Done) << id;
-        ASSERT_EQ(user.leave(kMain, id), ui::ActionResult::Done) << id;
+        ASSERT_EQ(user.type(ui::dialog::kMainPage, id, text), ui::ActionResult::Done) << id;
+        ASSERT_EQ(user.leave(ui::dialog::kMainPage, id), ui::ActionResult::Done) << id;
     }
     std::string text(int dialog, int id) { return c.text(dialog, id); }
-    std::string main_text(int id) { return c.text(kMain, id); }
+    std::string main_text(int id) { return c.text(ui::dialog::kMainPage, id); }
 };
 
 using Lines = std::vector<std::string>;

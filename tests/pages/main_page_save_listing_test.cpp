@@ -6,6 +6,11 @@
 #include "settings/free_format.h"
 #include "pages/settings_file_reader.h"
 #include "pages/settings_file_writer.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <unistd.h>
 
@@ -16,13 +21,26 @@
 
 namespace {
 
+using qz::ui::dialog::kMainPage;
+using qz::ui::dialog::kSettings1Page;
+using qz::ui::dialog::kSettings2Page;
+using qz::ui::dialog::kSettings3Page;
+using namespace qz::ui::main_page_ids;
+using namespace qz::ui::settings1_ids;
+using namespace qz::ui::settings2_ids;
+using namespace qz::ui::settings3_ids;
+
 using namespace qz;
 using namespace qz::test;
 namespace fs = std::filesystem;
 
-constexpr int kClickable[] = {1101, 1102, 1103, 1125, 1120, 1121, 1130, 1131, 1132, 1133, 1134, 1135, 1136, 1137,
-                              1140, 1141, 1142, 1143, 1150, 1151, 1152, 1153, 1156, 1157};
-constexpr int kFields[] = {1122, 1123, 1124, 1126, 1127};
+constexpr int kClickable[] = {kResetButton,         kDvdCompliantButton, kBdCompliantButton, kAllFramesButton,
+                              kAverageBitrateRadio, kFileLengthRadio,    kFastRadio,         kNormalRadio,
+                              kBestRadio,           kAspect1To1Radio,    kAspect4To3Radio,   kAspect16To9Radio,
+                              kAspect221To1Radio,   kAspectPanScanRadio, kDcPrecision8Radio, kDcPrecision9Radio,
+                              kDcPrecision10Radio,  kDcPrecision11Radio, kSmpCheck,          kPulldownCheck,
+                              kSceneChangeCheck,    kAutoGopCheck,       kClosedGopsCheck,   kOnePassVbrCheck};
+constexpr int kFields[] = {kFileLengthBox, kAverageBitrateBox, kMaxBitrateBox, kStartFrameBox, kEndFrameBox};
 
 class SaveMatchesListingTest : public MainPageTest {
 protected:
@@ -42,15 +60,17 @@ protected:
 
     void random_action() {
         switch (pick(0, 9)) {
-            case 0: user.spin(kMain, 1155, pick(0, 25)); break;
-            case 1: user.type(kMain, 1154, pick(0, 3) ? std::to_string(pick(8, 18)) : some_number_text()); break;
+            case 0: user.spin(kMainPage, kAutoGopSpin, pick(0, 25)); break;
+            case 1:
+                user.type(kMainPage, kAutoGopBox, pick(0, 3) ? std::to_string(pick(8, 18)) : some_number_text());
+                break;
             case 2:
             case 3: {
                 int id = kFields[pick(0, static_cast<int>(std::size(kFields)) - 1)];
-                if (user.type(kMain, id, some_number_text()) == ui::ActionResult::Done) user.leave(kMain, id);
+                if (user.type(kMainPage, id, some_number_text()) == ui::ActionResult::Done) user.leave(kMainPage, id);
                 break;
             }
-            default: user.click(kMain, kClickable[pick(0, static_cast<int>(std::size(kClickable)) - 1)]); break;
+            default: user.click(kMainPage, kClickable[pick(0, static_cast<int>(std::size(kClickable)) - 1)]); break;
         }
     }
 
@@ -63,7 +83,7 @@ protected:
 
     std::vector<std::string> listing(int dialog) {
         std::vector<std::string> lines;
-        for (int i = 0; i < c.item_count(dialog, 1215); ++i) lines.push_back(c.item(dialog, 1215, i));
+        for (int i = 0; i < c.item_count(dialog, kListing); ++i) lines.push_back(c.item(dialog, kListing, i));
         return lines;
     }
 
@@ -71,8 +91,8 @@ protected:
     // pulldown, and *AUTOGOP only for a box holding an integer, written anew.
     void expect_same_lines(std::vector<std::string> saved, std::vector<std::string> shown) {
         int32_t automatic_length = 0;
-        const std::string box = main_text(1154);
-        const bool autogop_written = c.checked(kMain, 1153);
+        const std::string box = main_text(kAutoGopBox);
+        const bool autogop_written = c.checked(kMainPage, kAutoGopCheck);
         auto autogop_line = [](const std::string& line) { return line.rfind("*AUTOGOP", 0) == 0; };
         if (autogop_written) {
             auto in_file = std::find_if(saved.begin(), saved.end(), autogop_line);
@@ -87,7 +107,8 @@ protected:
             }
             saved.erase(in_file);
         }
-        if (c.checked(kMain, 1151)) saved.erase(std::remove(saved.begin(), saved.end(), "*PROG_SEQ"), saved.end());
+        if (c.checked(kMainPage, kPulldownCheck))
+            saved.erase(std::remove(saved.begin(), saved.end(), "*PROG_SEQ"), saved.end());
         std::sort(saved.begin(), saved.end());
         std::sort(shown.begin(), shown.end());
         EXPECT_EQ(saved, shown);
@@ -95,7 +116,8 @@ protected:
 
     void expect_page_rules() {
         int32_t average = 0, maximum = 0;
-        if (settings::parse_int_text(main_text(1123), average) && settings::parse_int_text(main_text(1124), maximum)) {
+        if (settings::parse_int_text(main_text(kAverageBitrateBox), average) &&
+            settings::parse_int_text(main_text(kMaxBitrateBox), maximum)) {
             EXPECT_LE(average, maximum);
         }
         const auto& v = app.settings.values;
@@ -104,9 +126,9 @@ protected:
         EXPECT_LE(v.first_frame, v.last_frame);
         EXPECT_LT(v.last_frame, app.video.frame_count);
         EXPECT_EQ(v.frames_to_encode, v.last_frame - v.first_frame + 1);
-        EXPECT_EQ(main_text(1126), std::to_string(v.first_frame));
-        EXPECT_EQ(main_text(1127), std::to_string(v.last_frame));
-        EXPECT_EQ(main_text(1167), std::to_string(v.frames_to_encode));
+        EXPECT_EQ(main_text(kStartFrameBox), std::to_string(v.first_frame));
+        EXPECT_EQ(main_text(kEndFrameBox), std::to_string(v.last_frame));
+        EXPECT_EQ(main_text(kEncodingFramesText), std::to_string(v.frames_to_encode));
     }
 };
 
@@ -127,14 +149,14 @@ TEST_F(SaveMatchesListingTest, AfterRandomActionSequences) {
 
         ASSERT_EQ(user.tab(2), ui::ActionResult::Done);  // the tab change shows the listing
         ASSERT_TRUE(settings::write_settings_file(app, settings::kDefaultSettingsFile));
-        expect_same_lines(file_lines(folder / "QZ.ini"), listing(104));
-        EXPECT_EQ(listing(104), listing(105));
-        EXPECT_EQ(listing(104), listing(106));
+        expect_same_lines(file_lines(folder / "QZ.ini"), listing(kSettings1Page));
+        EXPECT_EQ(listing(kSettings1Page), listing(kSettings2Page));
+        EXPECT_EQ(listing(kSettings1Page), listing(kSettings3Page));
 
         // A Main page change while the listing is in view shows at once.
-        user.click(kMain, 1156);
+        user.click(kMainPage, kClosedGopsCheck);
         ASSERT_TRUE(settings::write_settings_file(app, settings::kDefaultSettingsFile));
-        expect_same_lines(file_lines(folder / "QZ.ini"), listing(105));
+        expect_same_lines(file_lines(folder / "QZ.ini"), listing(kSettings2Page));
         user.tab(1);
     }
     fs::remove_all(folder);

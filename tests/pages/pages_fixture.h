@@ -8,6 +8,9 @@
 #include "pages/settings_file_writer.h"
 #include "state/app.h"
 #include "shell/connections.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
+#include "ui/ids/settings1_page.h"
 #include "ui/user_actions.h"
 
 #include <gtest/gtest.h>
@@ -76,14 +79,14 @@ protected:
         settings::show_frame_range(app, 0, frames - 1);
     }
 
-    std::vector<std::string> log() const { return items(101, 1006); }
+    std::vector<std::string> log() const { return items(ui::dialog::kMainWindow, ui::main_window_ids::kMessageLog); }
     void clear_log() { app.log.clear(); }
     std::vector<std::string> items(int dialog, int id) const {
         std::vector<std::string> lines;
         for (int i = 0; i < c.item_count(dialog, id); ++i) lines.push_back(c.item(dialog, id, i));
         return lines;
     }
-    std::vector<std::string> listing() const { return items(104, 1215); }
+    std::vector<std::string> listing() const { return items(ui::dialog::kSettings1Page, ui::settings1_ids::kListing); }
     // The listing line that starts with `keyword` (followed by a blank or nothing), or "" when none.
     std::string listed(const std::string& keyword) const {
         for (const std::string& line : listing())

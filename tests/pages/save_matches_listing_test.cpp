@@ -2,6 +2,12 @@
 // "save QZ.ini" writes what it shows, apart from the listing's documented differences: its own order
 // of a few lines, and no *PROG_SEQ under 3:2 pulldown.
 #include "pages_fixture.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +16,18 @@
 #include <string>
 
 namespace qz::pages::testing {
+
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings1Page;
+using ui::dialog::kSettings2Page;
+using ui::dialog::kSettings3Page;
+using ui::dialog::kMatrixPage;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+using namespace ui::settings2_ids;
+using namespace ui::settings3_ids;
+using namespace ui::matrix_ids;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -54,36 +72,55 @@ protected:
 
     // One action a user could take on the settings pages (or a neighbour they depend on).
     void act() {
-        static constexpr int kS1Clicks[] = {1201, 1202, 1203, 1204, 1205, 1206, 1219, 1220, 1211, 1214, 1240, 1241, 1242};
-        static constexpr int kS1Typed[] = {1208, 1207, 1243, 1244};
-        static constexpr int kS1Spins[] = {1209, 1210, 1217, 1218};
-        static constexpr int kS2Clicks[] = {1307, 1308, 1309, 1310, 1311, 1312, 1313, 1314, 1315, 1317, 1327};
-        static constexpr int kS2Left[] = {1305, 1322, 1323, 1324};
-        static constexpr int kS2Typed[] = {1306, 1316};
-        static constexpr int kS2Combos[] = {1325, 1328, 1329};
-        static constexpr int kS3Clicks[] = {1410, 1411, 1414, 1417, 1420, 1421, 1422, 1423, 1430, 1431, 1432, 1426, 1425};
-        static constexpr int kS3Typed[] = {1401, 1402, 1403, 1404, 1424};
+        static constexpr int kS1Clicks[] = {kAutoDetectRadio,
+                                            kProgressiveRadio,
+                                            kInterlacedRadio,
+                                            kDvSourceRadio,
+                                            kTffRadio,
+                                            kBffRadio,
+                                            kChromaProgressiveRadio,
+                                            kChromaInterlacedRadio,
+                                            kConstantQuantisationCheck,
+                                            kMaxBitrateCheck,
+                                            kDeadZoneOffRadio,
+                                            kDeadZoneAutoRadio,
+                                            kDeadZoneValuesRadio};
+        static constexpr int kS1Typed[] = {kGopLengthBox, kBFramesBox, kDeadZoneIntraBox, kDeadZoneNonIntraBox};
+        static constexpr int kS1Spins[] = {kGopLengthSpin, kBFramesSpin, kPFactorSpin, kBFactorSpin};
+        static constexpr int kS2Clicks[] = {kVbvCheck,    kSeqEndcodeCheck,          kShutdownCheck,     kPreviewCheck,
+                                            kSilentCheck, kLastIFrameCheck,          kScdFileCheck,      kFrameLogCheck,
+                                            kPsnrCheck,   kProgressiveSequenceCheck, kAllow3BFramesCheck};
+        static constexpr int kS2Left[] = {kMinBitrateFactorBox, kMaskTopBox, kMaskBottomBox, kShiftLinesBox};
+        static constexpr int kS2Typed[] = {kVbrBiasBox, kWaitBox};
+        static constexpr int kS2Combos[] = {kMpegLevelCombo, kColorimetryCombo, kIntraVlcCombo};
+        static constexpr int kS3Clicks[] = {
+            kCpuAutoRadio,     kCpuMmxRadio,         kCpuSsse3Radio,     kCpuAvx2Radio,   kPriorityIdleRadio,
+            kPriorityLowRadio, kPriorityNormalRadio, kPriorityHighRadio, kChroma420Radio, kChroma422Radio,
+            kChroma444Radio,   kLosslessCheck,       kClearPathsButton};
+        static constexpr int kS3Typed[] = {kTimeCodeHourBox, kTimeCodeMinuteBox, kTimeCodeSecondBox, kTimeCodeFrameBox,
+                                           kAvsMemoryBox};
 
         switch (any(0, 13)) {
-            case 0: user.click(104, one_of(kS1Clicks)); break;
-            case 1: user.type(104, one_of(kS1Typed), any_text()); break;
-            case 2: user.spin(104, one_of(kS1Spins), any(0, 40)); break;
-            case 3: type_and_leave(104, 1212, any_text()); break;
-            case 4: user.slide(104, 1230, any(0, 4)); break;
-            case 5: user.click(105, one_of(kS2Clicks)); break;
-            case 6: type_and_leave(105, one_of(kS2Left), any_text()); break;
-            case 7: user.type(105, one_of(kS2Typed), any_text()); break;
+            case 0: user.click(kSettings1Page, one_of(kS1Clicks)); break;
+            case 1: user.type(kSettings1Page, one_of(kS1Typed), any_text()); break;
+            case 2: user.spin(kSettings1Page, one_of(kS1Spins), any(0, 40)); break;
+            case 3: type_and_leave(kSettings1Page, kQuantiserBox, any_text()); break;
+            case 4: user.slide(kSettings1Page, kAqSlider, any(0, 4)); break;
+            case 5: user.click(kSettings2Page, one_of(kS2Clicks)); break;
+            case 6: type_and_leave(kSettings2Page, one_of(kS2Left), any_text()); break;
+            case 7: user.type(kSettings2Page, one_of(kS2Typed), any_text()); break;
             case 8: {
                 int combo = one_of(kS2Combos);
-                user.pick(105, combo, c.item(105, combo, any(0, c.item_count(105, combo) - 1)));
+                user.pick(kSettings2Page, combo,
+                          c.item(kSettings2Page, combo, any(0, c.item_count(kSettings2Page, combo) - 1)));
                 break;
             }
-            case 9: user.slide(105, 1320, any(0, 4)); break;
-            case 10: user.click(106, one_of(kS3Clicks)); break;
-            case 11: user.type(106, one_of(kS3Typed), any_text()); break;
+            case 9: user.slide(kSettings2Page, kLuminanceGainSlider, any(0, 4)); break;
+            case 10: user.click(kSettings3Page, one_of(kS3Clicks)); break;
+            case 11: user.type(kSettings3Page, one_of(kS3Typed), any_text()); break;
             case 12:
                 if (any(0, 2) > 0) dialogs.folders.push_back("/video/work" + std::to_string(any(0, 9)));
-                user.click(106, any(0, 1) ? 1427 : 1428);
+                user.click(kSettings3Page, any(0, 1) ? kLosslessPathButton : kDbPathButton);
                 dialogs.folders.clear();
                 break;
             default: change_a_neighbour(); break;
@@ -94,9 +131,9 @@ protected:
     void change_a_neighbour() {
         switch (any(0, 3)) {
             case 0: settings::show_automatic_gop(app, any(0, 1) == 1); break;
-            case 1: c.set_checked(103, 1151, any(0, 1) == 1); break;  // 3:2 pulldown
-            case 2: c.check_radio(103, any(0, 1) ? 1137 : 1135); break;
-            default: user.click(107, 1507); break;
+            case 1: c.set_checked(kMainPage, kPulldownCheck, any(0, 1) == 1); break;  // 3:2 pulldown
+            case 2: c.check_radio(kMainPage, any(0, 1) ? kAspectPanScanRadio : kAspect16To9Radio); break;
+            default: user.click(kMatrixPage, kAdaptiveMatrixCheck); break;
         }
         settings::refresh_listing(app);
     }
@@ -105,8 +142,8 @@ protected:
         Lines shown = listing();
         settings::refresh_listing(app);
         EXPECT_EQ(shown, listing());
-        EXPECT_EQ(items(105, 1215), shown);
-        EXPECT_EQ(items(106, 1215), shown);
+        EXPECT_EQ(items(kSettings2Page, kListing), shown);
+        EXPECT_EQ(items(kSettings3Page, kListing), shown);
     }
 
     void expect_save_matches_listing() {
@@ -114,7 +151,7 @@ protected:
         ASSERT_TRUE(settings::write_settings_file(app, settings::kDefaultSettingsFile));
         Lines saved = read_lines(dir / "QZ.ini");
         auto prog_seq = std::find(saved.begin(), saved.end(), "*PROG_SEQ");
-        if (c.checked(103, 1151) && prog_seq != saved.end()) saved.erase(prog_seq);
+        if (c.checked(kMainPage, kPulldownCheck) && prog_seq != saved.end()) saved.erase(prog_seq);
         std::sort(shown.begin(), shown.end());
         std::sort(saved.begin(), saved.end());
         EXPECT_EQ(saved, shown);

@@ -3,43 +3,49 @@
 #include "pages/settings3_page.h"
 
 #include "pages_fixture.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/settings3_page.h"
 
 namespace qz::pages::testing {
+
+using ui::dialog::kSettings3Page;
+using namespace ui::settings3_ids;
+
 namespace {
 
 using Settings3Test = SettingsPagesTest;
 
 TEST_F(Settings3Test, TimeCodeFieldsKeepTheirLimits) {
-    user.type(106, 1401, "30");
-    user.type(106, 1402, "59");
-    user.type(106, 1403, "60");
-    user.type(106, 1404, "75");
+    user.type(kSettings3Page, kTimeCodeHourBox, "30");
+    user.type(kSettings3Page, kTimeCodeMinuteBox, "59");
+    user.type(kSettings3Page, kTimeCodeSecondBox, "60");
+    user.type(kSettings3Page, kTimeCodeFrameBox, "75");
     EXPECT_EQ(log(), (Lines{"hour timecode corrected, set to the maximum: 23", "second timecode corrected, set to the maximum: 59",
                             "frame timecode corrected, set to the maximum: 59"}));
-    EXPECT_EQ(c.text(106, 1401), "23");
-    EXPECT_EQ(c.text(106, 1403), "59");
-    EXPECT_EQ(c.text(106, 1404), "59");
+    EXPECT_EQ(c.text(kSettings3Page, kTimeCodeHourBox), "23");
+    EXPECT_EQ(c.text(kSettings3Page, kTimeCodeSecondBox), "59");
+    EXPECT_EQ(c.text(kSettings3Page, kTimeCodeFrameBox), "59");
     EXPECT_EQ(listed("*TIMECODE"), "*TIMECODE         23 59 59 59");
 
     clear_log();
-    user.type(106, 1402, "abc");  // keeps the previous value
-    user.type(106, 1402, "-5");
-    user.type(106, 1401, "7");
-    EXPECT_EQ(c.text(106, 1402), "0");
+    user.type(kSettings3Page, kTimeCodeMinuteBox, "abc");  // keeps the previous value
+    user.type(kSettings3Page, kTimeCodeMinuteBox, "-5");
+    user.type(kSettings3Page, kTimeCodeHourBox, "7");
+    EXPECT_EQ(c.text(kSettings3Page, kTimeCodeMinuteBox), "0");
     EXPECT_EQ(log(), Lines{});
     EXPECT_EQ(listed("*TIMECODE"), "*TIMECODE         7  0 59 59");
-    user.type(106, 1402, "100");
+    user.type(kSettings3Page, kTimeCodeMinuteBox, "100");
     EXPECT_EQ(log(), Lines{"minute timecode corrected, set to the maximum: 59"});
 }
 
 TEST_F(Settings3Test, CpuLinesNameTheForcedAndTheDetectedSets) {
-    user.click(106, 1417);
+    user.click(kSettings3Page, kCpuAvx2Radio);
     app.cpu_level = 3;
-    user.click(106, 1416);
-    user.click(106, 1412);
+    user.click(kSettings3Page, kCpuAvxRadio);
+    user.click(kSettings3Page, kCpuSse2Radio);
     app.cpu_level = 1;
-    user.click(106, 1411);
-    user.click(106, 1410);
+    user.click(kSettings3Page, kCpuMmxRadio);
+    user.click(kSettings3Page, kCpuAutoRadio);
     EXPECT_EQ(log(), (Lines{" CPU is forced to use AVX2 extensions, CPU identified as MMX/SSE2/SSE3/SSSE3/SSE4/AVX/AVX2",
                             " CPU is forced to use AVX extensions, CPU identified as MMX/SSE2/SSE3",
                             " CPU is forced to use SSE2 extensions, CPU identified as MMX/SSE2/SSE3",
@@ -47,37 +53,37 @@ TEST_F(Settings3Test, CpuLinesNameTheForcedAndTheDetectedSets) {
                             "auto detection of CPU extensions, CPU identified as MMX"}));
     clear_log();
     app.cpu_level = 0;
-    user.click(106, 1415);
+    user.click(kSettings3Page, kCpuSse4Radio);
     app.cpu_level = 8;
-    user.click(106, 1413);
+    user.click(kSettings3Page, kCpuSse3Radio);
     EXPECT_EQ(log(), Lines{});
     EXPECT_EQ(listed("*CPU"), "*CPU              SSE3");
 }
 
 TEST_F(Settings3Test, PriorityAndChromaOutputLines) {
-    user.click(106, 1423);
-    user.click(106, 1420);
-    user.click(106, 1432);
+    user.click(kSettings3Page, kPriorityHighRadio);
+    user.click(kSettings3Page, kPriorityIdleRadio);
+    user.click(kSettings3Page, kChroma444Radio);
     EXPECT_EQ(log(), (Lines{" priority set to high", " priority set to idle (default)", " chroma output set to 444"}));
     EXPECT_EQ(listed("*PRIORITY"), "");
     EXPECT_EQ(listed("*CHROMAFORMAT"), "*CHROMAFORMAT     444");
 }
 
 TEST_F(Settings3Test, AvsMemoryIsAtMost1024AndEmptyMeansTheDefault) {
-    user.enter(106, 1424);
-    user.type(106, 1424, "4096");
-    EXPECT_EQ(c.text(106, 1424), "1024");
-    user.leave(106, 1424);
+    user.enter(kSettings3Page, kAvsMemoryBox);
+    user.type(kSettings3Page, kAvsMemoryBox, "4096");
+    EXPECT_EQ(c.text(kSettings3Page, kAvsMemoryBox), "1024");
+    user.leave(kSettings3Page, kAvsMemoryBox);
     EXPECT_EQ(listed("*AVSMEMORY"), "*AVSMEMORY        1024");
-    user.type(106, 1424, "512");
-    user.type(106, 1424, "512k");
-    EXPECT_EQ(c.text(106, 1424), "512");
+    user.type(kSettings3Page, kAvsMemoryBox, "512");
+    user.type(kSettings3Page, kAvsMemoryBox, "512k");
+    EXPECT_EQ(c.text(kSettings3Page, kAvsMemoryBox), "512");
     EXPECT_EQ(app.settings.values.avs_memory_mb, 512);
-    user.type(106, 1424, "0");
-    EXPECT_EQ(c.text(106, 1424), "");
-    user.type(106, 1424, "");
+    user.type(kSettings3Page, kAvsMemoryBox, "0");
+    EXPECT_EQ(c.text(kSettings3Page, kAvsMemoryBox), "");
+    user.type(kSettings3Page, kAvsMemoryBox, "");
     EXPECT_EQ(app.settings.values.avs_memory_mb, 0);
-    user.leave(106, 1424);
+    user.leave(kSettings3Page, kAvsMemoryBox);
     EXPECT_EQ(log(), (Lines{"set maximum Avisynth memory, 1024 MB is the maximum you can set", "Avisynth memory set",
                             "default Avisynth memory"}));
     EXPECT_EQ(listed("*AVSMEMORY"), "");
@@ -86,8 +92,8 @@ TEST_F(Settings3Test, AvsMemoryIsAtMost1024AndEmptyMeansTheDefault) {
 TEST_F(Settings3Test, LosslessFileEstimate) {
     open_video(720, 576, 1000);
     EXPECT_DOUBLE_EQ(lossless_size_gb(app), 1000 * 0.4 * 622080 / 1073741824.0);
-    user.click(106, 1426);
-    EXPECT_EQ(c.text(106, 1429), "0.23 GB");
+    user.click(kSettings3Page, kLosslessCheck);
+    EXPECT_EQ(c.text(kSettings3Page, kEstimatedSizeText), "0.23 GB");
     EXPECT_EQ(log(), (Lines{"Use a lossless intermediate file for the second pass (Avisynth input only),",
                             "WARNING, this can create a HUGE file, estimated file size: 0.23 GB"}));
     EXPECT_EQ(listed("*LOSSLESS"), "*LOSSLESS");
@@ -95,36 +101,36 @@ TEST_F(Settings3Test, LosslessFileEstimate) {
     // The estimate follows the frame range.
     settings::show_frame_range(app, 0, 9999);
     refresh_size_estimate(app);
-    EXPECT_EQ(c.text(106, 1429), "2.32 GB");
+    EXPECT_EQ(c.text(kSettings3Page, kEstimatedSizeText), "2.32 GB");
 
     clear_log();
-    user.click(106, 1426);
-    EXPECT_EQ(c.text(106, 1429), "");
+    user.click(kSettings3Page, kLosslessCheck);
+    EXPECT_EQ(c.text(kSettings3Page, kEstimatedSizeText), "");
     EXPECT_EQ(log(), Lines{"No lossless intermediate file"});
 }
 
 TEST_F(Settings3Test, OnlyAnAvisynthScriptCanUseTheLosslessFile) {
-    c.set_checked(106, 1426, true);  // from a settings file
+    c.set_checked(kSettings3Page, kLosslessCheck, true);  // from a settings file
     open_video(720, 576, 1000, false);
     refresh_size_estimate(app);
-    EXPECT_FALSE(c.checked(106, 1426));
-    EXPECT_FALSE(c.enabled(106, 1426));
-    EXPECT_EQ(c.text(106, 1429), "");
+    EXPECT_FALSE(c.checked(kSettings3Page, kLosslessCheck));
+    EXPECT_FALSE(c.enabled(kSettings3Page, kLosslessCheck));
+    EXPECT_EQ(c.text(kSettings3Page, kEstimatedSizeText), "");
 
     // A script with no video open yet: usable, nothing to estimate.
     app.video.clear_properties();
     app.video.kind.is_avs = true;
     refresh_size_estimate(app);
-    EXPECT_TRUE(c.enabled(106, 1426));
-    user.click(106, 1426);
-    EXPECT_EQ(c.text(106, 1429), "");
+    EXPECT_TRUE(c.enabled(kSettings3Page, kLosslessCheck));
+    user.click(kSettings3Page, kLosslessCheck);
+    EXPECT_EQ(c.text(kSettings3Page, kEstimatedSizeText), "");
 }
 
 TEST_F(Settings3Test, FolderButtonsSetThePathsAndTheirCaptions) {
     dialogs.folders = {"/data/lossless", std::nullopt, "/data/db"};
-    user.click(106, 1427);
-    user.click(106, 1428);
-    user.click(106, 1428);
+    user.click(kSettings3Page, kLosslessPathButton);
+    user.click(kSettings3Page, kDbPathButton);
+    user.click(kSettings3Page, kDbPathButton);
     EXPECT_EQ(dialogs.titles, (Lines{"Select folder for lossless file:", "Select folder for database file:",
                                      "Select folder for database file:"}));
     EXPECT_EQ(log(), (Lines{"select folder for intermediate lossless file", "folder selected for intermediate lossless file",
@@ -132,27 +138,27 @@ TEST_F(Settings3Test, FolderButtonsSetThePathsAndTheirCaptions) {
                             "select folder for intermediate DBS file", "folder selected for intermediate DBS file"}));
     EXPECT_EQ(app.settings.ll_path, "/data/lossless");
     EXPECT_EQ(app.settings.db_path, "/data/db");
-    EXPECT_EQ(c.text(106, 1427), "LL path (set)");
-    EXPECT_EQ(c.text(106, 1428), "DB path (set)");
+    EXPECT_EQ(c.text(kSettings3Page, kLosslessPathButton), "LL path (set)");
+    EXPECT_EQ(c.text(kSettings3Page, kDbPathButton), "DB path (set)");
     EXPECT_EQ(listed("*LLPATH"), "*LLPATH           /data/lossless");
     EXPECT_EQ(listed("*DBPATH"), "*DBPATH           /data/db");
 
     // A cancelled or too long choice keeps what was set.
     dialogs.folders = {std::string(600, 'x')};
     clear_log();
-    user.click(106, 1427);
-    user.click(106, 1427);
+    user.click(kSettings3Page, kLosslessPathButton);
+    user.click(kSettings3Page, kLosslessPathButton);
     EXPECT_EQ(app.settings.ll_path, "/data/lossless");
     EXPECT_EQ(log(), (Lines{"select folder for intermediate lossless file", "folder name too long, at most 512 characters",
                             "select folder for intermediate lossless file", "folder selection aborted..."}));
 
     clear_log();
-    user.click(106, 1425);
+    user.click(kSettings3Page, kClearPathsButton);
     EXPECT_EQ(log(), Lines{"clear file paths for lossless and database"});
     EXPECT_EQ(app.settings.ll_path, "");
     EXPECT_EQ(app.settings.db_path, "");
-    EXPECT_EQ(c.text(106, 1427), "LL path (not set)");
-    EXPECT_EQ(c.text(106, 1428), "DB path (not set)");
+    EXPECT_EQ(c.text(kSettings3Page, kLosslessPathButton), "LL path (not set)");
+    EXPECT_EQ(c.text(kSettings3Page, kDbPathButton), "DB path (not set)");
     EXPECT_EQ(listed("*LLPATH"), "");
     EXPECT_EQ(listed("*DBPATH"), "");
 }

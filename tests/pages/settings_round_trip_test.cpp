@@ -6,11 +6,11 @@
 //
 // What may differ after the load, and why:
 // - the Message log: the load writes its own lines.
-// - the bitrate entry mode (1120, 1121, and which of the boxes 1122, 1123 is enabled): every load
-//   returns to "average bitrate".
-// - the file length (1122): the file holds the average bitrate; the length is figured from it anew
+// - the bitrate entry mode ("average bitrate" or "file length", and which of their boxes is
+//   enabled): every load returns to "average bitrate".
+// - the file length: the file holds the average bitrate; the length is figured from it anew
 //   (a typed length gave an average rounded to whole kbit/s).
-// - the average bitrate (1123) under "Constant Quantization": no *BITRATE is written, the quantiser
+// - the average bitrate under "Constant Quantization": no *BITRATE is written, the quantiser
 //   sets the rate; the average comes back as the default, held under the maximum.
 // - without a valid input, whether the bitrate boxes are enabled: the constant quantisation switch
 //   enables them, a load leaves them disabled until there is a video.
@@ -24,7 +24,7 @@
 // - the matrix combo under "custom matrix": the file holds the custom pair, not the built-in pair it
 //   was started from.
 // - the pan-scan list while "4:3 PanScan" is off: the file holds the list only with pan-scan on.
-// - the lossless size estimate (1429): it is figured when the user changes what it depends on.
+// - the lossless size estimate: it is figured when the user changes what it depends on.
 // - the frame list boxes of the preview pages: they are filled when their page is shown.
 // The states made here keep to what a file can hold, for a load changes these on purpose: an
 // automatic GOP length of 12 to 18 (the spin goes down to 8 and the BD fix may copy a shorter fixed
@@ -37,6 +37,14 @@
 #include "platform/program_paths.h"
 #include "commands/window_refresh.h"
 #include "ui/control_spec.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/preview_pages.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <unistd.h>
 
@@ -49,6 +57,23 @@
 #include <sstream>
 
 namespace qz::pages::testing {
+
+using ui::dialog::kMainWindow;
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings1Page;
+using ui::dialog::kSettings2Page;
+using ui::dialog::kSettings3Page;
+using ui::dialog::kMatrixPage;
+using ui::dialog::kChaptersPage;
+using ui::dialog::kZonesPage;
+using ui::dialog::kPanScanPage;
+using namespace ui::main_window_ids;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+using namespace ui::settings2_ids;
+using namespace ui::settings3_ids;
+using namespace ui::matrix_ids;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -98,86 +123,123 @@ protected:
 
     void choose_file(int button, const fs::path& path) {
         dialogs.files.push_back(path.string());
-        user.click(103, button);
+        user.click(kMainPage, button);
         dialogs.files.clear();
     }
 
     // ---- a user's actions with values the pages take
     void act_on_main() {
-        static constexpr int kClicks[] = {1130, 1131, 1132, 1133, 1134, 1135, 1136, 1137, 1140, 1141, 1142,
-                                          1143, 1150, 1151, 1152, 1153, 1156, 1157, 1120, 1121, 1125};
+        static constexpr int kClicks[] = {
+            kFastRadio,          kNormalRadio,        kBestRadio,          kAspect1To1Radio,     kAspect4To3Radio,
+            kAspect16To9Radio,   kAspect221To1Radio,  kAspectPanScanRadio, kDcPrecision8Radio,   kDcPrecision9Radio,
+            kDcPrecision10Radio, kDcPrecision11Radio, kSmpCheck,           kPulldownCheck,       kSceneChangeCheck,
+            kAutoGopCheck,       kClosedGopsCheck,    kOnePassVbrCheck,    kAverageBitrateRadio, kFileLengthRadio,
+            kAllFramesButton};
         switch (any(0, 5)) {
-            case 0: type_and_leave(103, 1123, number(500, 15000)); break;
-            case 1: type_and_leave(103, 1124, number(500, 15000)); break;
-            case 2: type_and_leave(103, any(0, 1) ? 1126 : 1127, number(0, 1200)); break;
+            case 0: type_and_leave(kMainPage, kAverageBitrateBox, number(500, 15000)); break;
+            case 1: type_and_leave(kMainPage, kMaxBitrateBox, number(500, 15000)); break;
+            case 2: type_and_leave(kMainPage, any(0, 1) ? kStartFrameBox : kEndFrameBox, number(0, 1200)); break;
             case 3:
-                if (any(0, 1)) user.spin(103, 1155, any(12, 18));
-                else user.type(103, 1154, number(12, 18));
+                if (any(0, 1)) user.spin(kMainPage, kAutoGopSpin, any(12, 18));
+                else user.type(kMainPage, kAutoGopBox, number(12, 18));
                 break;
-            case 4: type_and_leave(103, 1122, number(1000, 900000)); break;
-            default: user.click(103, one_of(kClicks)); break;
+            case 4: type_and_leave(kMainPage, kFileLengthBox, number(1000, 900000)); break;
+            default: user.click(kMainPage, one_of(kClicks)); break;
         }
     }
 
     void act_on_settings1() {
-        static constexpr int kClicks[] = {1201, 1202, 1203, 1204, 1205, 1206, 1219, 1220, 1211, 1214, 1240, 1241, 1242};
+        static constexpr int kClicks[] = {kAutoDetectRadio,
+                                          kProgressiveRadio,
+                                          kInterlacedRadio,
+                                          kDvSourceRadio,
+                                          kTffRadio,
+                                          kBffRadio,
+                                          kChromaProgressiveRadio,
+                                          kChromaInterlacedRadio,
+                                          kConstantQuantisationCheck,
+                                          kMaxBitrateCheck,
+                                          kDeadZoneOffRadio,
+                                          kDeadZoneAutoRadio,
+                                          kDeadZoneValuesRadio};
         switch (any(0, 6)) {
-            case 0: user.type(104, 1208, number(1, 36)); break;
-            case 1: user.type(104, 1207, number(0, 3)); break;
-            case 2: user.spin(104, one_of({1209, 1210, 1217, 1218}), any(0, 36)); break;
-            case 3: type_and_leave(104, 1212, number(1, 31) + "." + number(0, 999)); break;
-            case 4: user.slide(104, 1230, any(0, 4)); break;
-            case 5: user.type(104, any(0, 1) ? 1243 : 1244, number(0, 6)); break;
-            default: user.click(104, one_of(kClicks)); break;
+            case 0: user.type(kSettings1Page, kGopLengthBox, number(1, 36)); break;
+            case 1: user.type(kSettings1Page, kBFramesBox, number(0, 3)); break;
+            case 2:
+                user.spin(kSettings1Page, one_of({kGopLengthSpin, kBFramesSpin, kPFactorSpin, kBFactorSpin}),
+                          any(0, 36));
+                break;
+            case 3: type_and_leave(kSettings1Page, kQuantiserBox, number(1, 31) + "." + number(0, 999)); break;
+            case 4: user.slide(kSettings1Page, kAqSlider, any(0, 4)); break;
+            case 5:
+                user.type(kSettings1Page, any(0, 1) ? kDeadZoneIntraBox : kDeadZoneNonIntraBox, number(0, 6));
+                break;
+            default: user.click(kSettings1Page, one_of(kClicks)); break;
         }
     }
 
     void act_on_settings2() {
-        static constexpr int kClicks[] = {1307, 1308, 1309, 1310, 1311, 1312, 1313, 1314, 1315, 1317, 1327};
+        static constexpr int kClicks[] = {kVbvCheck,    kSeqEndcodeCheck,          kShutdownCheck,     kPreviewCheck,
+                                          kSilentCheck, kLastIFrameCheck,          kScdFileCheck,      kFrameLogCheck,
+                                          kPsnrCheck,   kProgressiveSequenceCheck, kAllow3BFramesCheck};
         switch (any(0, 6)) {
-            case 0: type_and_leave(105, 1305, "1." + number(0, 99)); break;
-            case 1: type_and_leave(105, one_of({1322, 1323, 1324}), number(0, 40)); break;
-            case 2: user.type(105, 1306, number(0, 100)); break;
-            case 3: user.type(105, 1316, number(0, 99)); break;
+            case 0: type_and_leave(kSettings2Page, kMinBitrateFactorBox, "1." + number(0, 99)); break;
+            case 1:
+                type_and_leave(kSettings2Page, one_of({kMaskTopBox, kMaskBottomBox, kShiftLinesBox}), number(0, 40));
+                break;
+            case 2: user.type(kSettings2Page, kVbrBiasBox, number(0, 100)); break;
+            case 3: user.type(kSettings2Page, kWaitBox, number(0, 99)); break;
             case 4: {
-                int combo = one_of({1325, 1328, 1329});
-                user.pick(105, combo, c.item(105, combo, any(0, c.item_count(105, combo) - 1)));
+                int combo = one_of({kMpegLevelCombo, kColorimetryCombo, kIntraVlcCombo});
+                user.pick(kSettings2Page, combo,
+                          c.item(kSettings2Page, combo, any(0, c.item_count(kSettings2Page, combo) - 1)));
                 break;
             }
-            case 5: user.slide(105, 1320, any(0, 4)); break;
-            default: user.click(105, one_of(kClicks)); break;
+            case 5: user.slide(kSettings2Page, kLuminanceGainSlider, any(0, 4)); break;
+            default: user.click(kSettings2Page, one_of(kClicks)); break;
         }
     }
 
     void act_on_settings3() {
-        static constexpr int kClicks[] = {1410, 1411, 1412, 1413, 1414, 1415, 1416, 1417, 1420, 1421,
-                                          1422, 1423, 1430, 1431, 1432, 1426};
+        static constexpr int kClicks[] = {
+            kCpuAutoRadio,      kCpuMmxRadio,      kCpuSse2Radio,        kCpuSse3Radio,
+            kCpuSsse3Radio,     kCpuSse4Radio,     kCpuAvxRadio,         kCpuAvx2Radio,
+            kPriorityIdleRadio, kPriorityLowRadio, kPriorityNormalRadio, kPriorityHighRadio,
+            kChroma420Radio,    kChroma422Radio,   kChroma444Radio,      kLosslessCheck};
         switch (any(0, 3)) {
-            case 0: user.type(106, one_of({1401, 1402, 1403, 1404}), number(0, 23)); break;
+            case 0:
+                user.type(kSettings3Page,
+                          one_of({kTimeCodeHourBox, kTimeCodeMinuteBox, kTimeCodeSecondBox, kTimeCodeFrameBox}),
+                          number(0, 23));
+                break;
             case 1:
-                user.enter(106, 1424);
-                user.type(106, 1424, chance(20) ? "" : number(16, 1024));
-                user.leave(106, 1424);
+                user.enter(kSettings3Page, kAvsMemoryBox);
+                user.type(kSettings3Page, kAvsMemoryBox, chance(20) ? "" : number(16, 1024));
+                user.leave(kSettings3Page, kAvsMemoryBox);
                 break;
             case 2:
                 dialogs.folders.push_back((dir / ("folder" + number(0, 9))).string() + "/");
-                user.click(106, any(0, 1) ? 1427 : 1428);
+                user.click(kSettings3Page, any(0, 1) ? kLosslessPathButton : kDbPathButton);
                 dialogs.folders.clear();
                 break;
-            default: user.click(106, one_of(kClicks)); break;
+            default: user.click(kSettings3Page, one_of(kClicks)); break;
         }
     }
 
     void act_on_matrix() {
         switch (any(0, 3)) {
-            case 0: user.click(107, any(0, 1) ? 1501 : 1502); break;
-            case 1: user.pick(107, 1503, c.item(107, 1503, any(0, c.item_count(107, 1503) - 1))); break;
+            case 0: user.click(kMatrixPage, any(0, 1) ? kBuiltInRadio : kCustomRadio); break;
+            case 1:
+                user.pick(kMatrixPage, kBuiltInCombo,
+                          c.item(kMatrixPage, kBuiltInCombo, any(0, c.item_count(kMatrixPage, kBuiltInCombo) - 1)));
+                break;
             case 2: {
-                int cell = any(0, 1) ? 2000 + any(2, 64) : 2100 + any(1, 64);
-                type_and_leave(107, cell, number(1, 255));
+                int cell =
+                    any(0, 1) ? intra_cell(any(1, kCellsPerMatrix - 1)) : non_intra_cell(any(0, kCellsPerMatrix - 1));
+                type_and_leave(kMatrixPage, cell, number(1, 255));
                 break;
             }
-            default: user.click(107, 1507); break;
+            default: user.click(kMatrixPage, kAdaptiveMatrixCheck); break;
         }
     }
 
@@ -192,7 +254,9 @@ protected:
             case 6:
             case 7: act_on_settings3(); break;
             case 8: act_on_matrix(); break;
-            default: user.click(103, one_of({1102, 1103})); break;  // the compliance fixes
+            default:
+                user.click(kMainPage, one_of({kDvdCompliantButton, kBdCompliantButton}));
+                break;  // the compliance fixes
         }
     }
 
@@ -217,21 +281,22 @@ protected:
 
     void make_a_page_state() {
         if (chance(75)) {
-            choose_file(1110, dir / (chance(70) ? "clip.avs" : "film.avs"));
-            if (chance(80)) choose_file(1111, dir / "out.m2v");
-            if (chance(50)) choose_file(1112, dir / "encoder.log");
+            choose_file(kInputButton, dir / (chance(70) ? "clip.avs" : "film.avs"));
+            if (chance(80)) choose_file(kOutputButton, dir / "out.m2v");
+            if (chance(50)) choose_file(kLogButton, dir / "encoder.log");
         }
         const int steps = any(0, 120);
         for (int step = 0; step < steps; ++step) act();
         // 3:2 pulldown applies to 23.976 fps only: without such a video a load turns it off.
         const bool film_rate = app.settings.input_valid && std::fabs(app.video.frame_rate - 23.976f) < 0.01f;
-        if (c.checked(103, 1151) && !film_rate) user.click(103, 1151);
+        if (c.checked(kMainPage, kPulldownCheck) && !film_rate) user.click(kMainPage, kPulldownCheck);
         // The spin goes down to 8 and the BD fix may copy a shorter fixed GOP length.
         int32_t automatic_length = 0;
-        if (settings::parse_int_text(c.text(103, 1154), automatic_length) && automatic_length < 12) {
-            user.type(103, 1154, "12");
+        if (settings::parse_int_text(c.text(kMainPage, kAutoGopBox), automatic_length) && automatic_length < 12) {
+            user.type(kMainPage, kAutoGopBox, "12");
         }
-        if (chance(25) && c.enabled(103, 1137)) user.click(103, 1137);  // pan-scan, for its list
+        if (chance(25) && c.enabled(kMainPage, kAspectPanScanRadio))
+            user.click(kMainPage, kAspectPanScanRadio);  // pan-scan, for its list
         fill_frame_lists();
     }
 
@@ -250,7 +315,7 @@ protected:
         PageStates states;
         settings::refresh_listing(app);
         for (const ui::ControlSpec& spec : ui::catalogue()) {
-            if (spec.dialog == 101 && spec.id == 1006) continue;  // the Message log
+            if (spec.dialog == kMainWindow && spec.id == kMessageLog) continue;  // the Message log
             if (spec.kind == ui::Kind::Group || spec.kind == ui::Kind::Preview) continue;
             states.controls[{spec.dialog, spec.id}] = c.snapshot(spec.dialog, spec.id);
         }
@@ -258,13 +323,14 @@ protected:
         states.input_named = app.settings.is_given(settings::kInfile);
         states.input_valid = app.settings.input_valid;
         states.film_rate = states.input_valid && std::fabs(app.video.frame_rate - 23.976f) < 0.01f;
-        states.constant_quantization = c.checked(104, 1211);
-        states.automatic_gop = c.checked(103, 1153);
-        states.file_length_mode = c.checked(103, 1121);
-        states.dead_zone_values = c.checked(104, 1242);
-        states.dead_zones_zero = states.dead_zone_values && c.text(104, 1243) == "0" && c.text(104, 1244) == "0";
-        states.custom_matrix = c.checked(107, 1502);
-        states.bias_enabled = c.enabled(105, 1306);
+        states.constant_quantization = c.checked(kSettings1Page, kConstantQuantisationCheck);
+        states.automatic_gop = c.checked(kMainPage, kAutoGopCheck);
+        states.file_length_mode = c.checked(kMainPage, kFileLengthRadio);
+        states.dead_zone_values = c.checked(kSettings1Page, kDeadZoneValuesRadio);
+        states.dead_zones_zero = states.dead_zone_values && c.text(kSettings1Page, kDeadZoneIntraBox) == "0" &&
+                                 c.text(kSettings1Page, kDeadZoneNonIntraBox) == "0";
+        states.custom_matrix = c.checked(kMatrixPage, kCustomRadio);
+        states.bias_enabled = c.enabled(kSettings2Page, kVbrBiasBox);
         return states;
     }
 
@@ -301,32 +367,33 @@ protected:
     static unsigned may_differ(int dialog, int id, const PageStates& saved) {
         const bool cq = saved.constant_quantization;
         switch (dialog) {
-            case 103:
-                if (id == 1111) return saved.input_named ? 0u : kEnabled;
-                if (id >= 1120 && id <= 1124) {
+            case kMainPage:
+                if (id == kOutputButton) return saved.input_named ? 0u : kEnabled;
+                if (id >= kAverageBitrateRadio && id <= kMaxBitrateBox) {
                     unsigned fields = saved.input_valid ? 0u : kEnabled;
-                    if (saved.file_length_mode && id != 1124) fields |= kChecked | kEnabled | kText;
-                    if (id == 1122 || (cq && id == 1123)) fields |= kText;
+                    if (saved.file_length_mode && id != kMaxBitrateBox) fields |= kChecked | kEnabled | kText;
+                    if (id == kFileLengthBox || (cq && id == kAverageBitrateBox)) fields |= kText;
                     return fields;
                 }
-                if (id == 1151) return saved.film_rate ? 0u : kEnabled;
-                if (id == 1154 || id == 1155) return saved.automatic_gop ? 0u : kText | kPosition;
+                if (id == kPulldownCheck) return saved.film_rate ? 0u : kEnabled;
+                if (id == kAutoGopBox || id == kAutoGopSpin) return saved.automatic_gop ? 0u : kText | kPosition;
                 return 0;
-            case 104:
-                if (id >= 1207 && id <= 1210) return saved.automatic_gop ? kText | kPosition : 0u;
-                if (id == 1212 || id == 1213 || (id >= 1216 && id <= 1218)) return cq ? 0u : kText | kPosition;
-                if (id == 1243 || id == 1244) {
+            case kSettings1Page:
+                if (id >= kBFramesBox && id <= kBFramesSpin) return saved.automatic_gop ? kText | kPosition : 0u;
+                if (id == kQuantiserBox || id == kPFactorBox || (id >= kBFactorBox && id <= kBFactorSpin))
+                    return cq ? 0u : kText | kPosition;
+                if (id == kDeadZoneIntraBox || id == kDeadZoneNonIntraBox) {
                     if (saved.dead_zones_zero) return kText | kEnabled;
                     return saved.dead_zone_values ? 0u : kText;
                 }
-                if (id == 1240 || id == 1242) return saved.dead_zones_zero ? kChecked : 0u;
+                if (id == kDeadZoneOffRadio || id == kDeadZoneValuesRadio) return saved.dead_zones_zero ? kChecked : 0u;
                 return 0;
-            case 105: return id == 1306 && !saved.bias_enabled ? kText : 0u;
-            case 106: return id == 1429 ? kText : 0u;
-            case 107: return id == 1503 && saved.custom_matrix ? kText | kPosition : 0u;
-            case 108: return id == 1604 ? kEverything : 0u;
-            case 109: return id == 1702 ? kEverything : 0u;
-            case 110: return id == 1821 ? kEverything : 0u;
+            case kSettings2Page: return id == kVbrBiasBox && !saved.bias_enabled ? kText : 0u;
+            case kSettings3Page: return id == kEstimatedSizeText ? kText : 0u;
+            case kMatrixPage: return id == kBuiltInCombo && saved.custom_matrix ? kText | kPosition : 0u;
+            case kChaptersPage: return id == ui::chapters_ids::kList ? kEverything : 0u;
+            case kZonesPage: return id == ui::zones_ids::kList ? kEverything : 0u;
+            case kPanScanPage: return id == ui::panscan_ids::kList ? kEverything : 0u;
             default: return 0;
         }
     }
@@ -372,13 +439,13 @@ TEST_P(SettingsRoundTripTest, SavedPagesLoadBackAsTheyWere) {
         const PageStates before = page_states();
 
         const fs::path first = dir / "first.ini", second = dir / "second.ini";
-        choose_file(1114, first);  // "save ini file"
+        choose_file(kSaveIniButton, first);  // "save ini file"
         ASSERT_TRUE(app.settings.write_completed);
         const std::string saved = slurp(first);
-        choose_file(1113, first);  // "load ini file"
+        choose_file(kLoadIniButton, first);  // "load ini file"
         expect_same_states(before, page_states());
 
-        choose_file(1114, second);
+        choose_file(kSaveIniButton, second);
         EXPECT_EQ(slurp(second), saved);
         if (::testing::Test::HasFailure()) {
             std::cerr << "the file saved with seed " << seed << " in round " << round << ":\n" << saved;

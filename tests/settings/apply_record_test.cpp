@@ -1,31 +1,49 @@
 #include "settings/value_text.h"
 #include "settings_fixture.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
 namespace qz::settings::testing {
+
+using ui::dialog::kMainPage;
+using ui::dialog::kSettings1Page;
+using ui::dialog::kSettings2Page;
+using ui::dialog::kSettings3Page;
+using ui::dialog::kMatrixPage;
+using namespace ui::main_page_ids;
+using namespace ui::settings1_ids;
+using namespace ui::settings2_ids;
+using namespace ui::settings3_ids;
+using namespace ui::matrix_ids;
+
 namespace {
 
 using ApplyTest = PagesTest;
 
 TEST_F(ApplyTest, NoMarksLeaveTheDefaults) {
     apply();
-    expect_radio(104, 1201);
-    expect_radio(104, 1205);
-    expect_radio(104, 1219);
-    EXPECT_FALSE(c.enabled(105, 1317));
-    expect_text(103, 1123, "4000");
-    expect_text(103, 1124, "8000");
-    EXPECT_TRUE(c.checked(103, 1153));
-    expect_text(104, 1207, "2");
-    expect_spin(104, 1210, 0, 2, 2);
-    EXPECT_FALSE(c.checked(105, 1327));
-    expect_text(107, 1503, "MPEG");
+    expect_radio(kSettings1Page, kAutoDetectRadio);
+    expect_radio(kSettings1Page, kTffRadio);
+    expect_radio(kSettings1Page, kChromaProgressiveRadio);
+    EXPECT_FALSE(c.enabled(kSettings2Page, kProgressiveSequenceCheck));
+    expect_text(kMainPage, kAverageBitrateBox, "4000");
+    expect_text(kMainPage, kMaxBitrateBox, "8000");
+    EXPECT_TRUE(c.checked(kMainPage, kAutoGopCheck));
+    expect_text(kSettings1Page, kBFramesBox, "2");
+    expect_spin(kSettings1Page, kBFramesSpin, 0, 2, 2);
+    EXPECT_FALSE(c.checked(kSettings2Page, kAllow3BFramesCheck));
+    expect_text(kMatrixPage, kBuiltInCombo, "MPEG");
     // The output button is always usable after a load, the log button only with an input name.
-    EXPECT_TRUE(c.enabled(103, 1111));
-    EXPECT_FALSE(c.enabled(103, 1112));
+    EXPECT_TRUE(c.enabled(kMainPage, kOutputButton));
+    EXPECT_FALSE(c.enabled(kMainPage, kLogButton));
 }
 
 TEST_F(ApplyTest, InterlacingAndFieldOrder) {
@@ -35,15 +53,15 @@ TEST_F(ApplyTest, InterlacingAndFieldOrder) {
         bool sequence_enabled, sequence_checked;  // "progressive sequence"
     };
     const Case cases[] = {
-        {{kInterlaced, kBff}, 1203, 1206, false, false},
-        {{kDvSource}, 1204, 1206, false, false},
-        {{kDvSource, kTff}, 1204, 1205, false, false},
-        {{kBff}, 1201, 1206, false, false},
-        {{kProgressive, kProgSeq}, 1202, 1205, true, true},
-        {{kProgressive, kBff}, 1202, 1206, true, false},
-        {{kProgressive, kTff, kBff}, 1202, 1206, true, false},
-        {{kProgSeq}, 1201, 1205, false, false},  // a progressive sequence needs "progressive"
-        {{kProgressive, kProgSeq, kInterlaced}, 1203, 1205, false, false},
+        {{kInterlaced, kBff}, kInterlacedRadio, kBffRadio, false, false},
+        {{kDvSource}, kDvSourceRadio, kBffRadio, false, false},
+        {{kDvSource, kTff}, kDvSourceRadio, kTffRadio, false, false},
+        {{kBff}, kAutoDetectRadio, kBffRadio, false, false},
+        {{kProgressive, kProgSeq}, kProgressiveRadio, kTffRadio, true, true},
+        {{kProgressive, kBff}, kProgressiveRadio, kBffRadio, true, false},
+        {{kProgressive, kTff, kBff}, kProgressiveRadio, kBffRadio, true, false},
+        {{kProgSeq}, kAutoDetectRadio, kTffRadio, false, false},  // a progressive sequence needs "progressive"
+        {{kProgressive, kProgSeq, kInterlaced}, kInterlacedRadio, kTffRadio, false, false},
     };
     for (const Case& k : cases) {
         s.clear_given();
@@ -51,10 +69,10 @@ TEST_F(ApplyTest, InterlacingAndFieldOrder) {
         for (Keyword mark : k.marks) give(mark);
         apply();
         SCOPED_TRACE(::testing::Message() << "marks starting with " << k.marks[0]);
-        expect_radio(104, k.interlacing);
-        expect_radio(104, k.field_order);
-        EXPECT_EQ(c.enabled(105, 1317), k.sequence_enabled);
-        EXPECT_EQ(c.checked(105, 1317), k.sequence_checked);
+        expect_radio(kSettings1Page, k.interlacing);
+        expect_radio(kSettings1Page, k.field_order);
+        EXPECT_EQ(c.enabled(kSettings2Page, kProgressiveSequenceCheck), k.sequence_enabled);
+        EXPECT_EQ(c.checked(kSettings2Page, kProgressiveSequenceCheck), k.sequence_checked);
     }
 }
 
@@ -62,17 +80,17 @@ TEST_F(ApplyTest, PulldownForcesProgressiveAndLocksTheInterlacingChoice) {
     give(kPulldown);
     give(kInterlaced);
     apply();
-    EXPECT_TRUE(c.checked(103, 1151));
-    expect_radio(104, 1202);
-    expect_enabled(104, {1201, 1202, 1203, 1204}, false);
-    expect_enabled(104, {1205, 1206}, true);
+    EXPECT_TRUE(c.checked(kMainPage, kPulldownCheck));
+    expect_radio(kSettings1Page, kProgressiveRadio);
+    expect_enabled(kSettings1Page, {kAutoDetectRadio, kProgressiveRadio, kInterlacedRadio, kDvSourceRadio}, false);
+    expect_enabled(kSettings1Page, {kTffRadio, kBffRadio}, true);
 
     // The next load without pulldown unlocks the choice again.
     s.clear_given();
     reset_to_defaults(app);
     apply();
-    expect_enabled(104, {1201, 1202, 1203, 1204}, true);
-    expect_radio(104, 1201);
+    expect_enabled(kSettings1Page, {kAutoDetectRadio, kProgressiveRadio, kInterlacedRadio, kDvSourceRadio}, true);
+    expect_radio(kSettings1Page, kAutoDetectRadio);
 }
 
 TEST_F(ApplyTest, ThreeBFramesAreAppliedBeforeTheGop) {
@@ -83,14 +101,14 @@ TEST_F(ApplyTest, ThreeBFramesAreAppliedBeforeTheGop) {
     s.values.automatic_gop = false;
     apply();
     EXPECT_EQ(s.max_b_frames, 3);
-    EXPECT_TRUE(c.checked(105, 1327));
-    expect_spin(104, 1210, 0, 3, 3);
-    expect_text(104, 1207, "3");
-    expect_text(104, 1208, "12");
-    EXPECT_EQ(c.pos(104, 1209), 12);
-    EXPECT_FALSE(c.checked(103, 1153));
-    expect_enabled(104, {1207, 1208, 1209, 1210}, true);
-    expect_enabled(103, {1154, 1155}, false);
+    EXPECT_TRUE(c.checked(kSettings2Page, kAllow3BFramesCheck));
+    expect_spin(kSettings1Page, kBFramesSpin, 0, 3, 3);
+    expect_text(kSettings1Page, kBFramesBox, "3");
+    expect_text(kSettings1Page, kGopLengthBox, "12");
+    EXPECT_EQ(c.pos(kSettings1Page, kGopLengthSpin), 12);
+    EXPECT_FALSE(c.checked(kMainPage, kAutoGopCheck));
+    expect_enabled(kSettings1Page, {kBFramesBox, kGopLengthBox, kGopLengthSpin, kBFramesSpin}, true);
+    expect_enabled(kMainPage, {kAutoGopBox, kAutoGopSpin}, false);
 }
 
 TEST_F(ApplyTest, GopValuesAreLimitedToTheSpinRanges) {
@@ -99,35 +117,35 @@ TEST_F(ApplyTest, GopValuesAreLimitedToTheSpinRanges) {
     s.values.gop_b_frames = 3;  // without *B3 at most 2
     s.values.automatic_gop = false;
     apply();
-    expect_text(104, 1208, "36");
-    expect_text(104, 1207, "2");
-    expect_spin(104, 1210, 0, 2, 2);
+    expect_text(kSettings1Page, kGopLengthBox, "36");
+    expect_text(kSettings1Page, kBFramesBox, "2");
+    expect_spin(kSettings1Page, kBFramesSpin, 0, 2, 2);
     EXPECT_EQ(s.values.gop_b_frames, 2);
 }
 
 TEST_F(ApplyTest, ThreeBFramesWithoutAGopShowThree) {
     give(kB3);
     apply();
-    expect_text(104, 1207, "3");
-    expect_spin(104, 1210, 0, 3, 3);
-    EXPECT_TRUE(c.checked(103, 1153));  // automatic GOP stays on
+    expect_text(kSettings1Page, kBFramesBox, "3");
+    expect_spin(kSettings1Page, kBFramesSpin, 0, 3, 3);
+    EXPECT_TRUE(c.checked(kMainPage, kAutoGopCheck));  // automatic GOP stays on
 }
 
 TEST_F(ApplyTest, AutomaticGopShowsItsLengthAndTheLaterGopLineWins) {
     give(kAutoGop);
     s.values.autogop = 12;
     apply();
-    EXPECT_TRUE(c.checked(103, 1153));
-    expect_text(103, 1154, "12");
-    EXPECT_EQ(c.pos(103, 1155), 12);
-    expect_enabled(103, {1154, 1155}, true);
+    EXPECT_TRUE(c.checked(kMainPage, kAutoGopCheck));
+    expect_text(kMainPage, kAutoGopBox, "12");
+    EXPECT_EQ(c.pos(kMainPage, kAutoGopSpin), 12);
+    expect_enabled(kMainPage, {kAutoGopBox, kAutoGopSpin}, true);
 
     give(kGop);
     s.values.automatic_gop = false;  // the *GOP line came after the *AUTOGOP line
     apply();
-    EXPECT_FALSE(c.checked(103, 1153));
-    expect_enabled(104, {1207, 1208, 1209, 1210}, true);
-    expect_enabled(103, {1154, 1155}, false);
+    EXPECT_FALSE(c.checked(kMainPage, kAutoGopCheck));
+    expect_enabled(kSettings1Page, {kBFramesBox, kGopLengthBox, kGopLengthSpin, kBFramesSpin}, true);
+    expect_enabled(kMainPage, {kAutoGopBox, kAutoGopSpin}, false);
 }
 
 TEST_F(ApplyTest, MaximumBitrateIsRaisedToTheAverage) {
@@ -136,8 +154,8 @@ TEST_F(ApplyTest, MaximumBitrateIsRaisedToTheAverage) {
     s.values.bitrate = 5000;
     s.values.max_bitrate = 3000;
     apply();
-    expect_text(103, 1123, "5000");
-    expect_text(103, 1124, "5000");
+    expect_text(kMainPage, kAverageBitrateBox, "5000");
+    expect_text(kMainPage, kMaxBitrateBox, "5000");
     EXPECT_EQ(s.values.max_bitrate, 5000);
 }
 
@@ -145,15 +163,15 @@ TEST_F(ApplyTest, AnAverageAboveTheDefaultMaximumRaisesItToo) {
     give(kBitrate);
     s.values.bitrate = 9500;
     apply();
-    expect_text(103, 1123, "9500");
-    expect_text(103, 1124, "9500");
+    expect_text(kMainPage, kAverageBitrateBox, "9500");
+    expect_text(kMainPage, kMaxBitrateBox, "9500");
 
     reset_to_defaults(app);
     s.clear_given();
     give(kBitrate);
     s.values.bitrate = 6000;
     apply();
-    expect_text(103, 1124, "8000");
+    expect_text(kMainPage, kMaxBitrateBox, "8000");
 }
 
 TEST_F(ApplyTest, ConstantQuantisationWithoutMaximumBitrateCheck) {
@@ -162,11 +180,13 @@ TEST_F(ApplyTest, ConstantQuantisationWithoutMaximumBitrateCheck) {
     give(kCq);
     s.values.cq = 4.0f;
     apply();
-    EXPECT_TRUE(c.checked(104, 1211));
-    expect_text(104, 1212, "4.000");
-    EXPECT_FALSE(c.checked(104, 1214));
-    expect_enabled(104, {1212, 1213, 1214, 1216, 1217, 1218}, true);
-    expect_enabled(103, {1120, 1121, 1122, 1123, 1124}, false);
+    EXPECT_TRUE(c.checked(kSettings1Page, kConstantQuantisationCheck));
+    expect_text(kSettings1Page, kQuantiserBox, "4.000");
+    EXPECT_FALSE(c.checked(kSettings1Page, kMaxBitrateCheck));
+    expect_enabled(kSettings1Page,
+                   {kQuantiserBox, kPFactorBox, kMaxBitrateCheck, kBFactorBox, kPFactorSpin, kBFactorSpin}, true);
+    expect_enabled(kMainPage,
+                   {kAverageBitrateRadio, kFileLengthRadio, kFileLengthBox, kAverageBitrateBox, kMaxBitrateBox}, false);
 }
 
 TEST_F(ApplyTest, ConstantQuantisationWithMaximumBitrateCheckKeepsTheMaximum) {
@@ -176,11 +196,11 @@ TEST_F(ApplyTest, ConstantQuantisationWithMaximumBitrateCheckKeepsTheMaximum) {
     s.values.cq = 40.0f;  // beyond what the quantiser box accepts
     s.values.cq_max_bitrate = true;
     apply();
-    EXPECT_TRUE(c.checked(104, 1211));
-    EXPECT_TRUE(c.checked(104, 1214));
-    expect_text(104, 1212, "31.000");
-    expect_enabled(103, {1120, 1121, 1122, 1123}, false);
-    EXPECT_TRUE(c.enabled(103, 1124));
+    EXPECT_TRUE(c.checked(kSettings1Page, kConstantQuantisationCheck));
+    EXPECT_TRUE(c.checked(kSettings1Page, kMaxBitrateCheck));
+    expect_text(kSettings1Page, kQuantiserBox, "31.000");
+    expect_enabled(kMainPage, {kAverageBitrateRadio, kFileLengthRadio, kFileLengthBox, kAverageBitrateBox}, false);
+    EXPECT_TRUE(c.enabled(kMainPage, kMaxBitrateBox));
 }
 
 TEST_F(ApplyTest, QuantiserFactorsSnapToTheSpinScale) {
@@ -189,10 +209,10 @@ TEST_F(ApplyTest, QuantiserFactorsSnapToTheSpinScale) {
     s.values.cq_p_factor = 1.33f;
     s.values.cq_b_factor = 9.0f;
     apply();
-    expect_text(104, 1213, "1.30");
-    EXPECT_EQ(c.pos(104, 1217), 15);
-    expect_text(104, 1216, "4.00");
-    EXPECT_EQ(c.pos(104, 1218), 32);
+    expect_text(kSettings1Page, kPFactorBox, "1.30");
+    EXPECT_EQ(c.pos(kSettings1Page, kPFactorSpin), 15);
+    expect_text(kSettings1Page, kBFactorBox, "4.00");
+    EXPECT_EQ(c.pos(kSettings1Page, kBFactorSpin), 32);
     EXPECT_FLOAT_EQ(s.values.cq_p_factor, 1.3f);
 }
 
@@ -201,25 +221,25 @@ TEST_F(ApplyTest, DeadZoneZeroZeroIsOff) {
     s.values.dead_zone_intra = 0;
     s.values.dead_zone_non_intra = 0;
     apply();
-    expect_radio(104, 1240);
-    expect_enabled(104, {1243, 1244}, false);
+    expect_radio(kSettings1Page, kDeadZoneOffRadio);
+    expect_enabled(kSettings1Page, {kDeadZoneIntraBox, kDeadZoneNonIntraBox}, false);
 
     s.values.dead_zone_intra = 3;
     s.values.dead_zone_non_intra = 0;
     apply();
-    expect_radio(104, 1242);
-    expect_enabled(104, {1243, 1244}, true);
-    expect_text(104, 1243, "3");
-    expect_text(104, 1244, "0");
+    expect_radio(kSettings1Page, kDeadZoneValuesRadio);
+    expect_enabled(kSettings1Page, {kDeadZoneIntraBox, kDeadZoneNonIntraBox}, true);
+    expect_text(kSettings1Page, kDeadZoneIntraBox, "3");
+    expect_text(kSettings1Page, kDeadZoneNonIntraBox, "0");
 }
 
 TEST_F(ApplyTest, SilentTurnsThePreviewOffEvenWhenGiven) {
     give(kPreview);
     give(kSilent);
     apply();
-    EXPECT_TRUE(c.checked(105, 1311));
-    EXPECT_FALSE(c.checked(105, 1310));
-    EXPECT_FALSE(c.enabled(105, 1310));
+    EXPECT_TRUE(c.checked(kSettings2Page, kSilentCheck));
+    EXPECT_FALSE(c.checked(kSettings2Page, kPreviewCheck));
+    EXPECT_FALSE(c.enabled(kSettings2Page, kPreviewCheck));
 }
 
 TEST_F(ApplyTest, FrameRangeRaisesTheLastFrameToTheFirst) {
@@ -227,8 +247,8 @@ TEST_F(ApplyTest, FrameRangeRaisesTheLastFrameToTheFirst) {
     s.values.first_frame = 500;
     s.values.last_frame = 100;
     apply();
-    expect_text(103, 1126, "500");
-    expect_text(103, 1127, "500");
+    expect_text(kMainPage, kStartFrameBox, "500");
+    expect_text(kMainPage, kEndFrameBox, "500");
     EXPECT_EQ(s.values.frames_to_encode, 1);
 
     s.values.first_frame = 10;
@@ -244,29 +264,29 @@ TEST_F(ApplyTest, TheWidestFrameRangeCountsWithoutOverflow) {
     s.values.first_frame = 0;
     s.values.last_frame = INT32_MAX;
     apply();
-    expect_text(103, 1126, "0");
-    expect_text(103, 1127, "2147483647");
+    expect_text(kMainPage, kStartFrameBox, "0");
+    expect_text(kMainPage, kEndFrameBox, "2147483647");
     EXPECT_EQ(s.values.frames_to_encode, INT32_MAX);
 }
 
 TEST_F(ApplyTest, MatrixChoices) {
     give(kCustomMatrix);
     apply();
-    expect_radio(107, 1502);
+    expect_radio(kMatrixPage, kCustomRadio);
     EXPECT_EQ(s.matrix_number, 0);
-    EXPECT_FALSE(c.enabled(107, 1503));
-    expect_enabled(107, {1504, 1505, 1506, 2002, 2164}, true);
-    EXPECT_FALSE(c.enabled(107, 2001));  // the intra DC value is always 8
+    EXPECT_FALSE(c.enabled(kMatrixPage, kBuiltInCombo));
+    expect_enabled(kMatrixPage, {kLoadButton, kSaveMtxButton, kSaveCqmButton, intra_cell(1), kLastNonIntraCell}, true);
+    EXPECT_FALSE(c.enabled(kMatrixPage, kFirstIntraCell));  // the intra DC value is always 8
 
     reset_to_defaults(app);
     s.clear_given();
     give(kMatrix);
     s.matrix_number = 12;
     apply();
-    expect_radio(107, 1501);
-    expect_text(107, 1503, "QZLOW");
-    EXPECT_TRUE(c.enabled(107, 1503));
-    expect_enabled(107, {1504, 1505, 1506, 2002}, false);
+    expect_radio(kMatrixPage, kBuiltInRadio);
+    expect_text(kMatrixPage, kBuiltInCombo, "QZLOW");
+    EXPECT_TRUE(c.enabled(kMatrixPage, kBuiltInCombo));
+    expect_enabled(kMatrixPage, {kLoadButton, kSaveMtxButton, kSaveCqmButton, intra_cell(1)}, false);
 }
 
 TEST_F(ApplyTest, CheckBoxesAreSetOrClearedByTheirKeyword) {
@@ -274,16 +294,16 @@ TEST_F(ApplyTest, CheckBoxesAreSetOrClearedByTheirKeyword) {
                       kAdaptiveMatrix, kLossless})
         give(k);
     apply();
-    EXPECT_TRUE(c.checked(103, 1157));
-    EXPECT_TRUE(c.checked(103, 1156));
-    EXPECT_FALSE(c.checked(103, 1152));
-    EXPECT_TRUE(c.checked(105, 1312));
-    EXPECT_FALSE(c.checked(105, 1307));
-    EXPECT_FALSE(c.checked(105, 1308));
-    EXPECT_TRUE(c.checked(105, 1309));
-    EXPECT_TRUE(c.checked(105, 1313));
-    EXPECT_TRUE(c.checked(107, 1507));
-    EXPECT_TRUE(c.checked(106, 1426));
+    EXPECT_TRUE(c.checked(kMainPage, kOnePassVbrCheck));
+    EXPECT_TRUE(c.checked(kMainPage, kClosedGopsCheck));
+    EXPECT_FALSE(c.checked(kMainPage, kSceneChangeCheck));
+    EXPECT_TRUE(c.checked(kSettings2Page, kLastIFrameCheck));
+    EXPECT_FALSE(c.checked(kSettings2Page, kVbvCheck));
+    EXPECT_FALSE(c.checked(kSettings2Page, kSeqEndcodeCheck));
+    EXPECT_TRUE(c.checked(kSettings2Page, kShutdownCheck));
+    EXPECT_TRUE(c.checked(kSettings2Page, kScdFileCheck));
+    EXPECT_TRUE(c.checked(kMatrixPage, kAdaptiveMatrixCheck));
+    EXPECT_TRUE(c.checked(kSettings3Page, kLosslessCheck));
 }
 
 TEST_F(ApplyTest, RadiosAndCombosAreSelectedByValue) {
@@ -302,20 +322,20 @@ TEST_F(ApplyTest, RadiosAndCombosAreSelectedByValue) {
     v.intra_vlc = 0;
     v.chroma_downsample = 1;
     apply();
-    expect_radio(103, 1132);
-    expect_radio(103, 1133);
-    expect_radio(103, 1142);
-    expect_radio(106, 1417);
-    expect_radio(106, 1423);
-    expect_radio(106, 1431);
-    expect_text(105, 1325, "MP@H-14");
-    expect_text(105, 1328, "BT.470-2BG");
-    expect_text(105, 1329, "TABLE 14");
-    expect_radio(104, 1220);
+    expect_radio(kMainPage, kBestRadio);
+    expect_radio(kMainPage, kAspect1To1Radio);
+    expect_radio(kMainPage, kDcPrecision10Radio);
+    expect_radio(kSettings3Page, kCpuAvx2Radio);
+    expect_radio(kSettings3Page, kPriorityHighRadio);
+    expect_radio(kSettings3Page, kChroma422Radio);
+    expect_text(kSettings2Page, kMpegLevelCombo, "MP@H-14");
+    expect_text(kSettings2Page, kColorimetryCombo, "BT.470-2BG");
+    expect_text(kSettings2Page, kIntraVlcCombo, "TABLE 14");
+    expect_radio(kSettings1Page, kChromaInterlacedRadio);
 
     v.profile = 3;  // GOOD reads as NORM
     apply();
-    expect_radio(103, 1131);
+    expect_radio(kMainPage, kNormalRadio);
 }
 
 TEST_F(ApplyTest, PanScanSelectsItsAspect) {
@@ -324,7 +344,7 @@ TEST_F(ApplyTest, PanScanSelectsItsAspect) {
     s.values.aspect = 5;
     s.panscan.on = true;
     apply();
-    expect_radio(103, 1137);
+    expect_radio(kMainPage, kAspectPanScanRadio);
 }
 
 TEST_F(ApplyTest, BoxesSlidersAndPathsShowTheValues) {
@@ -344,26 +364,26 @@ TEST_F(ApplyTest, BoxesSlidersAndPathsShowTheValues) {
     v.avs_memory_mb = 256;
     v.psnr = true;
     apply();
-    expect_text(105, 1305, "1.25");
-    expect_text(105, 1306, "40");
-    expect_text(105, 1316, "99");
-    expect_text(105, 1322, "6");
-    expect_text(105, 1323, "0");
-    expect_text(105, 1324, "-4");
-    for (int i = 0; i < 4; ++i) expect_text(106, 1401 + i, std::to_string(i + 1));
-    EXPECT_EQ(c.pos(105, 1320), 3);
-    expect_text(105, 1321, "3");
-    EXPECT_EQ(c.pos(104, 1230), 4);
-    expect_text(104, 1231, "4");
-    expect_text(106, 1424, "256");
-    expect_text(106, 1428, "DB path (set)");
-    expect_text(106, 1427, "LL path (set)");
-    EXPECT_TRUE(c.checked(105, 1314));
-    EXPECT_TRUE(c.checked(105, 1315));
+    expect_text(kSettings2Page, kMinBitrateFactorBox, "1.25");
+    expect_text(kSettings2Page, kVbrBiasBox, "40");
+    expect_text(kSettings2Page, kWaitBox, "99");
+    expect_text(kSettings2Page, kMaskTopBox, "6");
+    expect_text(kSettings2Page, kMaskBottomBox, "0");
+    expect_text(kSettings2Page, kShiftLinesBox, "-4");
+    for (int i = 0; i < 4; ++i) expect_text(kSettings3Page, kTimeCodeHourBox + i, std::to_string(i + 1));
+    EXPECT_EQ(c.pos(kSettings2Page, kLuminanceGainSlider), 3);
+    expect_text(kSettings2Page, kLuminanceGainBox, "3");
+    EXPECT_EQ(c.pos(kSettings1Page, kAqSlider), 4);
+    expect_text(kSettings1Page, kAqBox, "4");
+    expect_text(kSettings3Page, kAvsMemoryBox, "256");
+    expect_text(kSettings3Page, kDbPathButton, "DB path (set)");
+    expect_text(kSettings3Page, kLosslessPathButton, "LL path (set)");
+    EXPECT_TRUE(c.checked(kSettings2Page, kFrameLogCheck));
+    EXPECT_TRUE(c.checked(kSettings2Page, kPsnrCheck));
 
     v.avs_memory_mb = 0;  // the Avisynth default
     apply();
-    expect_text(106, 1424, "");
+    expect_text(kSettings3Page, kAvsMemoryBox, "");
 }
 
 TEST(FactorScale, NearestStepAndItsText) {

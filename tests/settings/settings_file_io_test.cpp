@@ -3,6 +3,12 @@
 #include "pages/settings_file_reader.h"
 #include "pages/settings_file_writer.h"
 #include "commands/settings_commands.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +22,17 @@
 #include <vector>
 
 namespace {
+
+using qz::ui::dialog::kMainWindow;
+using qz::ui::dialog::kMainPage;
+using qz::ui::dialog::kSettings1Page;
+using qz::ui::dialog::kSettings2Page;
+using qz::ui::dialog::kSettings3Page;
+using namespace qz::ui::main_window_ids;
+using namespace qz::ui::main_page_ids;
+using namespace qz::ui::settings1_ids;
+using namespace qz::ui::settings2_ids;
+using namespace qz::ui::settings3_ids;
 
 namespace fs = std::filesystem;
 using namespace qz;
@@ -68,7 +85,8 @@ struct SettingsFileTest : ::testing::Test {
 
     std::vector<std::string> log() const {
         std::vector<std::string> lines;
-        for (int i = 0; i < app->controls.item_count(101, 1006); ++i) lines.push_back(app->controls.item(101, 1006, i));
+        for (int i = 0; i < app->controls.item_count(kMainWindow, kMessageLog); ++i)
+            lines.push_back(app->controls.item(kMainWindow, kMessageLog, i));
         return lines;
     }
     bool logged(const std::string& line) const {
@@ -83,7 +101,7 @@ struct SettingsFileTest : ::testing::Test {
 };
 
 TEST_F(SettingsFileTest, DefaultsSaveExactly) {
-    app->controls.check_radio(104, 1219);  // chroma downsampling progressive
+    app->controls.check_radio(kSettings1Page, kChromaProgressiveRadio);  // chroma downsampling progressive
     EXPECT_TRUE(settings::write_settings_file(*app, settings::kDefaultSettingsFile));
     EXPECT_EQ(default_file(), slurp(test_data("defaults.ini")));
     EXPECT_TRUE(app->settings.write_completed);
@@ -141,13 +159,13 @@ TEST_F(SettingsFileTest, ARejectedProjectClearsTheInput) {
     spill(dir / "old.d2v", "DGIndexProjectFile14\n0\n");
     spill(dir / "good.d2v", "DGIndexProjectFile16\n1\nclip.avs\n");
 
-    app->controls.set_text(103, 1110, "input: something");
+    app->controls.set_text(kMainPage, kInputButton, "input: something");
     spill(app->paths.default_settings_file, with_dir("*INFILE @DIR@/missing.d2v\n"));
     settings::read_settings_file(*app, settings::kDefaultSettingsFile);
     EXPECT_EQ(log(), (std::vector<std::string>{"QZ.ini successfully processed",
                                                "ERROR, invalid D2V project, can't find the VOB/MPEG files"}));
     EXPECT_EQ(app->settings.input_file, "");
-    EXPECT_EQ(app->controls.text(103, 1110), "input file name (*.d2v, *.avs)");
+    EXPECT_EQ(app->controls.text(kMainPage, kInputButton), "input file name (*.d2v, *.avs)");
     app->log.clear();
 
     spill(app->paths.default_settings_file, with_dir("*INFILE @DIR@/old.d2v\n"));
@@ -188,34 +206,35 @@ TEST_F(SettingsFileTest, AFailedWriteSaysSoAndKeepsTheEncoderFromStarting) {
 }
 
 TEST_F(SettingsFileTest, AnInvalidQuantizerAbortsTheWriteAfterTheB3Line) {
-    app->controls.set_checked(104, 1211, true);
-    app->controls.set_text(104, 1212, "abc");
-    app->controls.set_checked(105, 1327, true);
+    app->controls.set_checked(kSettings1Page, kConstantQuantisationCheck, true);
+    app->controls.set_text(kSettings1Page, kQuantiserBox, "abc");
+    app->controls.set_checked(kSettings2Page, kAllow3BFramesCheck, true);
     EXPECT_FALSE(settings::write_settings_file(*app, settings::kDefaultSettingsFile));
     EXPECT_EQ(default_file(), "*MAXBITRATE       8000\n*AUTOGOP          15\n*B3\n");
     EXPECT_EQ(log(), std::vector<std::string>{"QZ.ini write aborted, invalid CQ value, not a number"});
 }
 
 TEST_F(SettingsFileTest, TheListingShowsWhatASaveWouldWrite) {
-    app->controls.check_radio(104, 1202);  // progressive
-    app->controls.set_checked(105, 1317, true);
-    app->controls.set_checked(103, 1151, true);  // 3:2 pulldown
+    app->controls.check_radio(kSettings1Page, kProgressiveRadio);  // progressive
+    app->controls.set_checked(kSettings2Page, kProgressiveSequenceCheck, true);
+    app->controls.set_checked(kMainPage, kPulldownCheck, true);  // 3:2 pulldown
     settings::refresh_listing(*app);
     ASSERT_TRUE(settings::write_settings_file(*app, settings::kDefaultSettingsFile));
     std::string shown;
-    for (int i = 0; i < app->controls.item_count(105, 1215); ++i) shown += app->controls.item(105, 1215, i) + "\n";
+    for (int i = 0; i < app->controls.item_count(kSettings2Page, kListing); ++i)
+        shown += app->controls.item(kSettings2Page, kListing, i) + "\n";
     std::string saved = default_file();
     EXPECT_NE(saved.find("*PROG_SEQ\n"), std::string::npos);
     saved.erase(saved.find("*PROG_SEQ\n"), 10);
     EXPECT_EQ(shown, saved);
-    for (int page : {104, 106}) {
-        ASSERT_EQ(app->controls.item_count(page, 1215), app->controls.item_count(105, 1215));
-        EXPECT_EQ(app->controls.item(page, 1215, 0), app->controls.item(105, 1215, 0));
+    for (int page : {kSettings1Page, kSettings3Page}) {
+        ASSERT_EQ(app->controls.item_count(page, kListing), app->controls.item_count(kSettings2Page, kListing));
+        EXPECT_EQ(app->controls.item(page, kListing, 0), app->controls.item(kSettings2Page, kListing, 0));
     }
 
     app->log.clear();
-    app->controls.set_checked(104, 1211, true);
-    app->controls.set_text(104, 1212, "");
+    app->controls.set_checked(kSettings1Page, kConstantQuantisationCheck, true);
+    app->controls.set_text(kSettings1Page, kQuantiserBox, "");
     settings::refresh_listing(*app);
     EXPECT_EQ(log(), std::vector<std::string>{"show QZ.ini aborted, invalid CQ value, not a number"});
     EXPECT_FALSE(app->settings.write_completed);
@@ -241,13 +260,13 @@ TEST_F(SettingsFileTest, TheUserFileCommandsAskForTheFile) {
     EXPECT_EQ(dialogs.requests[1].title, "save ini file");
 
     dialogs.answer = (dir / "mine.ini").string();
-    app->controls.set_text(103, 1123, "5500");
+    app->controls.set_text(kMainPage, kAverageBitrateBox, "5500");
     commands::save_settings_command(*app, true);
     EXPECT_NE(slurp(dir / "mine.ini").find("*BITRATE          5500\n"), std::string::npos);
     settings::reset_to_defaults(*app);
-    EXPECT_EQ(app->controls.text(103, 1123), "4000");
+    EXPECT_EQ(app->controls.text(kMainPage, kAverageBitrateBox), "4000");
     commands::load_settings_command(*app, true);
-    EXPECT_EQ(app->controls.text(103, 1123), "5500");
+    EXPECT_EQ(app->controls.text(kMainPage, kAverageBitrateBox), "5500");
     EXPECT_TRUE(logged("USER ini file successfully processed"));
 
     // "load QZ.ini" and "save QZ.ini" need no dialog.

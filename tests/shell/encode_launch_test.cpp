@@ -3,6 +3,9 @@
 #include "commands/encode_launch.h"
 #include "commands/input_command.h"
 #include "commands/startup.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,11 @@
 #include <sstream>
 
 namespace {
+
+using qz::ui::dialog::kMainWindow;
+using qz::ui::dialog::kMainPage;
+using namespace qz::ui::main_window_ids;
+using namespace qz::ui::main_page_ids;
 
 namespace fs = std::filesystem;
 
@@ -74,7 +82,8 @@ protected:
 
     std::vector<std::string> log() const {
         std::vector<std::string> lines;
-        for (int i = 0; i < app->log.line_count(); ++i) lines.push_back(app->controls.item(101, 1006, i));
+        for (int i = 0; i < app->log.line_count(); ++i)
+            lines.push_back(app->controls.item(kMainWindow, kMessageLog, i));
         return lines;
     }
 
@@ -159,7 +168,7 @@ TEST_F(EncodeLaunchTest, AScriptThatCannotBeReopenedLeavesNothingToEncode) {
     std::ofstream(script) << "BlankClip(length=25, width=352, height=288, pixel_type=\"YV12\", fps=25)\n";
     qz::commands::open_chosen_input(*app, script.string());
     ASSERT_TRUE(app->settings.input_valid) << ::testing::PrintToString(log());
-    ASSERT_TRUE(app->controls.enabled(101, 1003));
+    ASSERT_TRUE(app->controls.enabled(kMainWindow, kEncodeButton));
 
     ::setenv("FAKE_ENCODER_REWRITE_FILE", script.c_str(), 1);
     ::setenv("FAKE_ENCODER_REWRITE_TEXT", "BlankClip(length=25, width=720, height=576, pixel_type=\"YV12\", fps=25)\n", 1);
@@ -168,8 +177,9 @@ TEST_F(EncodeLaunchTest, AScriptThatCannotBeReopenedLeavesNothingToEncode) {
     EXPECT_EQ(log().back(), "error reloading Avisynth script");
     EXPECT_FALSE(app->settings.input_valid);
     EXPECT_FALSE(app->video.open);
-    EXPECT_FALSE(app->controls.enabled(101, 1003)) << "encode stays possible on an input that is not valid";
-    EXPECT_EQ(app->controls.text(103, 1160), "-");
+    EXPECT_FALSE(app->controls.enabled(kMainWindow, kEncodeButton))
+        << "encode stays possible on an input that is not valid";
+    EXPECT_EQ(app->controls.text(kMainPage, kFrameCountText), "-");
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include "pages/settings_file_writer.h"
 #include "commands/input_command.h"
 #include "commands/startup.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +18,11 @@
 #include <sstream>
 
 namespace {
+
+using qz::ui::dialog::kMainWindow;
+using qz::ui::dialog::kMainPage;
+using namespace qz::ui::main_window_ids;
+using namespace qz::ui::main_page_ids;
 
 namespace fs = std::filesystem;
 
@@ -53,19 +61,19 @@ TEST_F(InputCommandTest, AMissingInputLeavesNothingOfThePreviousOne) {
     app->settings.set_given(qz::settings::kOutfile);
     qz::commands::open_chosen_input(*app, script.string());
     ASSERT_TRUE(app->settings.input_valid);
-    ASSERT_TRUE(app->controls.enabled(101, 1003));
+    ASSERT_TRUE(app->controls.enabled(kMainWindow, kEncodeButton));
     ASSERT_NE(saved("with_input.ini").find("*INFILE           " + script.string() + "\n"), std::string::npos);
 
     qz::commands::open_chosen_input(*app, (home / "no_such_clip.avs").string());
-    EXPECT_EQ(app->controls.item(101, 1006, app->log.line_count() - 1), "input file not found");
+    EXPECT_EQ(app->controls.item(kMainWindow, kMessageLog, app->log.line_count() - 1), "input file not found");
     EXPECT_FALSE(app->settings.input_valid);
     EXPECT_FALSE(app->video.open);
     EXPECT_EQ(app->video.frame_count, 0);
     EXPECT_FALSE(app->video.kind.is_avs);
     EXPECT_TRUE(app->settings.input_file.empty());
-    EXPECT_EQ(app->controls.text(103, 1110), "input file name (*.d2v, *.avs)");
-    EXPECT_EQ(app->controls.text(103, 1160), "-");
-    EXPECT_FALSE(app->controls.enabled(101, 1003));
+    EXPECT_EQ(app->controls.text(kMainPage, kInputButton), "input file name (*.d2v, *.avs)");
+    EXPECT_EQ(app->controls.text(kMainPage, kFrameCountText), "-");
+    EXPECT_FALSE(app->controls.enabled(kMainWindow, kEncodeButton));
     const std::string after = saved("after_missing_input.ini");
     EXPECT_EQ(after.find("*INFILE"), std::string::npos) << after;
     EXPECT_NE(after.find("*OUTFILE"), std::string::npos) << "the output stays named";

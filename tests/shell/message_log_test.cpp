@@ -1,4 +1,6 @@
 #include "ui/message_log.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +10,13 @@
 
 namespace {
 
+using qz::ui::dialog::kMainWindow;
+using namespace qz::ui::main_window_ids;
+
 std::vector<std::string> log_items(const qz::ui::Controls& c) {
     std::vector<std::string> items;
-    for (int i = 0; i < c.item_count(101, 1006); ++i) items.push_back(c.item(101, 1006, i));
+    for (int i = 0; i < c.item_count(kMainWindow, kMessageLog); ++i)
+        items.push_back(c.item(kMainWindow, kMessageLog, i));
     return items;
 }
 
@@ -53,7 +59,7 @@ TEST_F(MessageLogTest, ClearLeavesAnEmptyLogWhateverTheText) {
     log.add_line("ignored text", true);
     EXPECT_EQ(log.line_count(), 0);
     log.add("first again");
-    EXPECT_EQ(controls.item(101, 1006, 0), "first again");
+    EXPECT_EQ(controls.item(kMainWindow, kMessageLog, 0), "first again");
 }
 
 TEST_F(MessageLogTest, PiecesOfConcurrentMessagesNeverInterleave) {

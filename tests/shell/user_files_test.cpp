@@ -6,6 +6,9 @@
 #include "pages/settings_file_reader.h"
 #include "pages/settings_file_writer.h"
 #include "commands/startup.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,11 @@
 #include <unistd.h>
 
 namespace {
+
+using qz::ui::dialog::kMainWindow;
+using qz::ui::dialog::kMainPage;
+using namespace qz::ui::main_window_ids;
+using namespace qz::ui::main_page_ids;
 
 namespace fs = std::filesystem;
 using namespace qz;
@@ -72,13 +80,14 @@ protected:
     }
     std::vector<std::string> log() const {
         std::vector<std::string> lines;
-        for (int i = 0; i < app->log.line_count(); ++i) lines.push_back(app->controls.item(101, 1006, i));
+        for (int i = 0; i < app->log.line_count(); ++i)
+            lines.push_back(app->controls.item(kMainWindow, kMessageLog, i));
         return lines;
     }
 
     // A save whose text differs from the old files: another bitrate, chapters, another custom pair.
     void change_everything() {
-        app->controls.set_text(103, 1123, "6000");
+        app->controls.set_text(kMainPage, kAverageBitrateBox, "6000");
         app->settings.chapters.count = 2000;
         for (int i = 0; i < 2000; ++i) app->settings.chapters.frames[static_cast<size_t>(i)] = 1000 + 25 * i;
         app->settings.custom_matrix.intra.fill(40);
@@ -173,7 +182,7 @@ TEST_F(UserFilesTest, OnAFullFileSystemTheOldFilesStayWhole) {
     // The next start reads the old settings, not a truncated file.
     start(small);
     EXPECT_TRUE(logged("QZ.ini successfully processed"));
-    EXPECT_EQ(app->controls.text(103, 1123), "5000");
+    EXPECT_EQ(app->controls.text(kMainPage, kAverageBitrateBox), "5000");
 }
 
 // Neither read waits for a writer or reads an endless device: each returns at once with its line.

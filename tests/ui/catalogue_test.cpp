@@ -2,6 +2,14 @@
 // kind, radio groups, combo items, ranges and flags; and the catalogue and the connection table agree.
 #include "shell/connections.h"
 #include "ui/controls.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/layout.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/preview_pages.h"
+#include "ui/ids/settings1_page.h"
+#include "ui/ids/settings2_page.h"
+#include "ui/ids/settings3_page.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +23,12 @@
 namespace {
 
 using namespace qz::ui;
+using namespace qz::ui::dialog;
+using namespace qz::ui::main_page_ids;
+using namespace qz::ui::settings1_ids;
+using namespace qz::ui::settings2_ids;
+using namespace qz::ui::settings3_ids;
+using namespace qz::ui::matrix_ids;
 
 const ControlSpec* find(int dialog, int id) {
     for (const ControlSpec& c : catalogue())
@@ -33,42 +47,85 @@ struct IdRange {
 
 // Every addressed control of the eight pages, by the page layouts.
 constexpr IdRange kAddressed[] = {
-    {103, 1101, 1106, Kind::Button},   {103, 1110, 1116, Kind::Button},   {103, 1120, 1121, Kind::Radio},
-    {103, 1122, 1124, Kind::Edit},     {103, 1125, 1125, Kind::Button},   {103, 1126, 1127, Kind::Edit},
-    {103, 1130, 1137, Kind::Radio},    {103, 1140, 1143, Kind::Radio},    {103, 1150, 1153, Kind::Check},
-    {103, 1154, 1154, Kind::Edit},     {103, 1155, 1155, Kind::UpDown},   {103, 1156, 1157, Kind::Check},
-    {103, 1160, 1167, Kind::Static},
+    {kMainPage, kResetButton, kDgdecodeInfoButton, Kind::Button},
+    {kMainPage, kInputButton, kSaveQzIniButton, Kind::Button},
+    {kMainPage, kAverageBitrateRadio, kFileLengthRadio, Kind::Radio},
+    {kMainPage, kFileLengthBox, kMaxBitrateBox, Kind::Edit},
+    {kMainPage, kAllFramesButton, kAllFramesButton, Kind::Button},
+    {kMainPage, kStartFrameBox, kEndFrameBox, Kind::Edit},
+    {kMainPage, kFastRadio, kAspectPanScanRadio, Kind::Radio},
+    {kMainPage, kDcPrecision8Radio, kDcPrecision11Radio, Kind::Radio},
+    {kMainPage, kSmpCheck, kAutoGopCheck, Kind::Check},
+    {kMainPage, kAutoGopBox, kAutoGopBox, Kind::Edit},
+    {kMainPage, kAutoGopSpin, kAutoGopSpin, Kind::UpDown},
+    {kMainPage, kClosedGopsCheck, kOnePassVbrCheck, Kind::Check},
+    {kMainPage, kFrameCountText, kEncodingFramesText, Kind::Static},
 
-    {104, 1201, 1206, Kind::Radio},    {104, 1207, 1208, Kind::Edit},     {104, 1209, 1210, Kind::UpDown},
-    {104, 1211, 1211, Kind::Check},    {104, 1212, 1213, Kind::Edit},     {104, 1214, 1214, Kind::Check},
-    {104, 1215, 1215, Kind::List},     {104, 1216, 1216, Kind::Edit},     {104, 1217, 1218, Kind::UpDown},
-    {104, 1219, 1220, Kind::Radio},    {104, 1230, 1230, Kind::TrackBar}, {104, 1231, 1231, Kind::Edit},
-    {104, 1240, 1242, Kind::Radio},    {104, 1243, 1244, Kind::Edit},
+    {kSettings1Page, kAutoDetectRadio, kBffRadio, Kind::Radio},
+    {kSettings1Page, kBFramesBox, kGopLengthBox, Kind::Edit},
+    {kSettings1Page, kGopLengthSpin, kBFramesSpin, Kind::UpDown},
+    {kSettings1Page, kConstantQuantisationCheck, kConstantQuantisationCheck, Kind::Check},
+    {kSettings1Page, kQuantiserBox, kPFactorBox, Kind::Edit},
+    {kSettings1Page, kMaxBitrateCheck, kMaxBitrateCheck, Kind::Check},
+    {kSettings1Page, kListing, kListing, Kind::List},
+    {kSettings1Page, kBFactorBox, kBFactorBox, Kind::Edit},
+    {kSettings1Page, kPFactorSpin, kBFactorSpin, Kind::UpDown},
+    {kSettings1Page, kChromaProgressiveRadio, kChromaInterlacedRadio, Kind::Radio},
+    {kSettings1Page, kAqSlider, kAqSlider, Kind::TrackBar},
+    {kSettings1Page, kAqBox, kAqBox, Kind::Edit},
+    {kSettings1Page, kDeadZoneOffRadio, kDeadZoneValuesRadio, Kind::Radio},
+    {kSettings1Page, kDeadZoneIntraBox, kDeadZoneNonIntraBox, Kind::Edit},
 
-    {105, 1215, 1215, Kind::List},     {105, 1305, 1306, Kind::Edit},     {105, 1307, 1315, Kind::Check},
-    {105, 1316, 1316, Kind::Edit},     {105, 1317, 1317, Kind::Check},    {105, 1320, 1320, Kind::TrackBar},
-    {105, 1321, 1324, Kind::Edit},     {105, 1325, 1325, Kind::Combo},    {105, 1327, 1327, Kind::Check},
-    {105, 1328, 1329, Kind::Combo},
+    {kSettings2Page, kListing, kListing, Kind::List},
+    {kSettings2Page, kMinBitrateFactorBox, kVbrBiasBox, Kind::Edit},
+    {kSettings2Page, kVbvCheck, kPsnrCheck, Kind::Check},
+    {kSettings2Page, kWaitBox, kWaitBox, Kind::Edit},
+    {kSettings2Page, kProgressiveSequenceCheck, kProgressiveSequenceCheck, Kind::Check},
+    {kSettings2Page, kLuminanceGainSlider, kLuminanceGainSlider, Kind::TrackBar},
+    {kSettings2Page, kLuminanceGainBox, kShiftLinesBox, Kind::Edit},
+    {kSettings2Page, kMpegLevelCombo, kMpegLevelCombo, Kind::Combo},
+    {kSettings2Page, kAllow3BFramesCheck, kAllow3BFramesCheck, Kind::Check},
+    {kSettings2Page, kColorimetryCombo, kIntraVlcCombo, Kind::Combo},
 
-    {106, 1215, 1215, Kind::List},     {106, 1401, 1404, Kind::Edit},     {106, 1410, 1417, Kind::Radio},
-    {106, 1420, 1423, Kind::Radio},    {106, 1424, 1424, Kind::Edit},     {106, 1425, 1425, Kind::Button},
-    {106, 1426, 1426, Kind::Check},    {106, 1427, 1428, Kind::Button},   {106, 1429, 1429, Kind::Static},
-    {106, 1430, 1432, Kind::Radio},
+    {kSettings3Page, kListing, kListing, Kind::List},
+    {kSettings3Page, kTimeCodeHourBox, kTimeCodeFrameBox, Kind::Edit},
+    {kSettings3Page, kCpuAutoRadio, kCpuAvx2Radio, Kind::Radio},
+    {kSettings3Page, kPriorityIdleRadio, kPriorityHighRadio, Kind::Radio},
+    {kSettings3Page, kAvsMemoryBox, kAvsMemoryBox, Kind::Edit},
+    {kSettings3Page, kClearPathsButton, kClearPathsButton, Kind::Button},
+    {kSettings3Page, kLosslessCheck, kLosslessCheck, Kind::Check},
+    {kSettings3Page, kLosslessPathButton, kDbPathButton, Kind::Button},
+    {kSettings3Page, kEstimatedSizeText, kEstimatedSizeText, Kind::Static},
+    {kSettings3Page, kChroma420Radio, kChroma444Radio, Kind::Radio},
 
-    {107, 1501, 1502, Kind::Radio},    {107, 1503, 1503, Kind::Combo},    {107, 1504, 1506, Kind::Button},
-    {107, 1507, 1507, Kind::Check},    {107, 2001, 2064, Kind::Edit},     {107, 2101, 2164, Kind::Edit},
+    {kMatrixPage, kBuiltInRadio, kCustomRadio, Kind::Radio},
+    {kMatrixPage, kBuiltInCombo, kBuiltInCombo, Kind::Combo},
+    {kMatrixPage, kLoadButton, kSaveCqmButton, Kind::Button},
+    {kMatrixPage, kAdaptiveMatrixCheck, kAdaptiveMatrixCheck, Kind::Check},
+    {kMatrixPage, kFirstIntraCell, kLastIntraCell, Kind::Edit},
+    {kMatrixPage, kFirstNonIntraCell, kLastNonIntraCell, Kind::Edit},
 
-    {108, 1601, 1602, Kind::Button},   {108, 1603, 1603, Kind::Edit},     {108, 1604, 1604, Kind::List},
-    {108, 1605, 1610, Kind::Button},   {108, 1611, 1611, Kind::TrackBar}, {108, 1612, 1617, Kind::Button},
+    {kChaptersPage, chapters_ids::kSetStartFrame, chapters_ids::kSetEndFrame, Kind::Button},
+    {kChaptersPage, preview_ids::kCurrentFrame, preview_ids::kCurrentFrame, Kind::Edit},
+    {kChaptersPage, chapters_ids::kList, chapters_ids::kList, Kind::List},
+    {kChaptersPage, preview_ids::kStepBack, preview_ids::kLargeForward, Kind::Button},
+    {kChaptersPage, preview_ids::kSlider, preview_ids::kSlider, Kind::TrackBar},
+    {kChaptersPage, chapters_ids::kImport, chapters_ids::kSceneChangeScan, Kind::Button},
 
-    {109, 1603, 1603, Kind::Edit},     {109, 1605, 1610, Kind::Button},   {109, 1611, 1611, Kind::TrackBar},
-    {109, 1702, 1702, Kind::List},     {109, 1711, 1711, Kind::Edit},     {109, 1712, 1715, Kind::Button},
+    {kZonesPage, preview_ids::kCurrentFrame, preview_ids::kCurrentFrame, Kind::Edit},
+    {kZonesPage, preview_ids::kStepBack, preview_ids::kLargeForward, Kind::Button},
+    {kZonesPage, preview_ids::kSlider, preview_ids::kSlider, Kind::TrackBar},
+    {kZonesPage, zones_ids::kList, zones_ids::kList, Kind::List},
+    {kZonesPage, zones_ids::kFactor, zones_ids::kFactor, Kind::Edit},
+    {kZonesPage, zones_ids::kSetZone, zones_ids::kCreateBitmap, Kind::Button},
 
-    {110, 1605, 1610, Kind::Button},   {110, 1611, 1611, Kind::TrackBar}, {110, 1811, 1815, Kind::Edit},
-    {110, 1816, 1820, Kind::Button},   {110, 1821, 1821, Kind::List},     {110, 1822, 1825, Kind::Button},
+    {kPanScanPage, preview_ids::kStepBack, preview_ids::kLargeForward, Kind::Button},
+    {kPanScanPage, preview_ids::kSlider, preview_ids::kSlider, Kind::TrackBar},
+    {kPanScanPage, preview_ids::kPanScanCurrentFrame, panscan_ids::kHeight, Kind::Edit},
+    {kPanScanPage, panscan_ids::kImport, panscan_ids::kRemove, Kind::Button},
+    {kPanScanPage, panscan_ids::kList, panscan_ids::kList, Kind::List},
+    {kPanScanPage, panscan_ids::kLeft, panscan_ids::kDown, Kind::Button},
 };
-
-bool is_page(int dialog) { return dialog >= kFirstPageDialog && dialog <= kLastPageDialog; }
 
 TEST(Catalogue, EveryAddressedPageControlExistsWithItsKindAndNoOther) {
     std::set<std::pair<int, int>> listed;
@@ -80,24 +137,27 @@ TEST(Catalogue, EveryAddressedPageControlExistsWithItsKindAndNoOther) {
             EXPECT_EQ(c->kind, r.kind) << where(r.dialog, id) << " is " << kind_name(c->kind);
         }
     }
-    // Labels, group boxes and preview pictures carry ids from 9000 up; every lower id is one of the above.
+    // Labels, group boxes and preview pictures carry ids from the label band up; every lower id is one
+    // of the above.
     for (const ControlSpec& c : catalogue()) {
-        if (!is_page(c.dialog) || c.id >= 9000) continue;
+        if (!is_page(c.dialog) || c.id >= layout_ids::kFirstLabel) continue;
         EXPECT_TRUE(listed.count({c.dialog, c.id})) << "unexpected " << where(c.dialog, c.id);
     }
 }
 
-// Controls the connection table routes although no page has them: gaps inside its id ranges.
+// Ids the connection table routes although no page has a control with them: gaps inside its id
+// ranges, which no control name stands for.
 const std::set<std::pair<int, int>> kRoutedGaps = {
-    {105, 1318}, {105, 1319}, {105, 1326}, {106, 1405}, {106, 1406},
-    {106, 1407}, {106, 1408}, {106, 1409}, {106, 1418}, {106, 1419},
+    {kSettings2Page, 1318}, {kSettings2Page, 1319}, {kSettings2Page, 1326}, {kSettings3Page, 1405},
+    {kSettings3Page, 1406}, {kSettings3Page, 1407}, {kSettings3Page, 1408}, {kSettings3Page, 1409},
+    {kSettings3Page, 1418}, {kSettings3Page, 1419},
 };
 
 TEST(Catalogue, EveryControlTheConnectionTableRoutesExists) {
     std::set<std::pair<int, int>> missing;
     int routed = 0;
-    for (int dialog = kFirstPageDialog; dialog <= kLastPageDialog; ++dialog) {
-        for (int id = 1000; id < 2200; ++id) {
+    for (int dialog = kMainPage; dialog <= kPanScanPage; ++dialog) {
+        for (int id = 1; id < layout_ids::kFirstLabel; ++id) {
             bool any = false;
             for (EventKind kind : {EventKind::Clicked, EventKind::FocusGained, EventKind::FocusLost})
                 any = any || qz::shell::ConnectionTable::route(Event{kind, dialog, id, 0}) != nullptr;
@@ -118,18 +178,20 @@ TEST(Catalogue, EveryControlTheConnectionTableRoutesExists) {
 
 TEST(Catalogue, RadioGroupsMatchThePageLayouts) {
     const std::vector<std::pair<int, std::vector<int>>> groups = {
-        {103, {1120, 1121}},
-        {103, {1130, 1131, 1132}},
-        {103, {1133, 1134, 1135, 1136, 1137}},
-        {103, {1140, 1141, 1142, 1143}},
-        {104, {1201, 1202, 1203, 1204}},
-        {104, {1205, 1206}},
-        {104, {1219, 1220}},
-        {104, {1240, 1241, 1242}},
-        {106, {1410, 1411, 1412, 1413, 1414, 1415, 1416, 1417}},
-        {106, {1420, 1421, 1422, 1423}},
-        {106, {1430, 1431, 1432}},
-        {107, {1501, 1502}},
+        {kMainPage, {kAverageBitrateRadio, kFileLengthRadio}},
+        {kMainPage, {kFastRadio, kNormalRadio, kBestRadio}},
+        {kMainPage, {kAspect1To1Radio, kAspect4To3Radio, kAspect16To9Radio, kAspect221To1Radio, kAspectPanScanRadio}},
+        {kMainPage, {kDcPrecision8Radio, kDcPrecision9Radio, kDcPrecision10Radio, kDcPrecision11Radio}},
+        {kSettings1Page, {kAutoDetectRadio, kProgressiveRadio, kInterlacedRadio, kDvSourceRadio}},
+        {kSettings1Page, {kTffRadio, kBffRadio}},
+        {kSettings1Page, {kChromaProgressiveRadio, kChromaInterlacedRadio}},
+        {kSettings1Page, {kDeadZoneOffRadio, kDeadZoneAutoRadio, kDeadZoneValuesRadio}},
+        {kSettings3Page,
+         {kCpuAutoRadio, kCpuMmxRadio, kCpuSse2Radio, kCpuSse3Radio, kCpuSsse3Radio, kCpuSse4Radio, kCpuAvxRadio,
+          kCpuAvx2Radio}},
+        {kSettings3Page, {kPriorityIdleRadio, kPriorityLowRadio, kPriorityNormalRadio, kPriorityHighRadio}},
+        {kSettings3Page, {kChroma420Radio, kChroma422Radio, kChroma444Radio}},
+        {kMatrixPage, {kBuiltInRadio, kCustomRadio}},
     };
     std::map<std::pair<int, int>, std::vector<int>> catalogued;  // (dialog, group) -> radios
     for (const ControlSpec& c : catalogue())
@@ -149,10 +211,10 @@ TEST(Catalogue, RadioGroupsMatchThePageLayouts) {
 
     // Groups are independent: a new interlacing choice keeps the field order.
     Controls controls;
-    controls.check_radio(104, 1203);
-    EXPECT_FALSE(controls.checked(104, 1201));
-    EXPECT_TRUE(controls.checked(104, 1205));
-    EXPECT_TRUE(controls.checked(104, 1219));
+    controls.check_radio(kSettings1Page, kInterlacedRadio);
+    EXPECT_FALSE(controls.checked(kSettings1Page, kAutoDetectRadio));
+    EXPECT_TRUE(controls.checked(kSettings1Page, kTffRadio));
+    EXPECT_TRUE(controls.checked(kSettings1Page, kChromaProgressiveRadio));
 }
 
 std::vector<std::string> items_of(int dialog, int id) {
@@ -165,27 +227,30 @@ std::vector<std::string> items_of(int dialog, int id) {
 
 TEST(Catalogue, ComboItemsAreTheSettingNamesInListOrder) {
     using Items = std::vector<std::string>;
-    EXPECT_EQ(items_of(105, 1328),
+    EXPECT_EQ(items_of(kSettings2Page, kColorimetryCombo),
               (Items{"DEFAULT", "BT.709", "BT.470-2M", "BT.470-2BG", "SMPTE170M", "SMPTE240M"}));
-    EXPECT_EQ(items_of(105, 1325), (Items{"AUTO", "MP@ML", "MP@H-14", "MP@HL"}));
-    EXPECT_EQ(items_of(105, 1329), (Items{"AUTO", "TABLE 14", "TABLE 15"}));
-    EXPECT_EQ(items_of(107, 1503),
+    EXPECT_EQ(items_of(kSettings2Page, kMpegLevelCombo), (Items{"AUTO", "MP@ML", "MP@H-14", "MP@HL"}));
+    EXPECT_EQ(items_of(kSettings2Page, kIntraVlcCombo), (Items{"AUTO", "TABLE 14", "TABLE 15"}));
+    EXPECT_EQ(items_of(kMatrixPage, kBuiltInCombo),
               (Items{"MPEG", "QLB", "NOTCH", "TEAL1", "QZ", "QZLOW", "KIRUN1CD", "HVSGOOD", "HVSBETTER", "HVSBEST",
                      "OLUMAT6", "OLUMAT7", "ELK1", "ELK2", "ELK3", "TIRENO1", "TIRENO2", "TIRENO3", "MPEG STANDARD"}));
 
     // Only the matrix list has an edit field; the three stream-flag lists are drop-down lists.
-    EXPECT_TRUE(find(107, 1503)->flags & kComboEditable);
-    for (int id : {1325, 1328, 1329}) EXPECT_FALSE(find(105, id)->flags & kComboEditable) << id;
+    EXPECT_TRUE(find(kMatrixPage, kBuiltInCombo)->flags & kComboEditable);
+    for (int id : {kMpegLevelCombo, kColorimetryCombo, kIntraVlcCombo})
+        EXPECT_FALSE(find(kSettings2Page, id)->flags & kComboEditable) << id;
 }
 
 TEST(Catalogue, SlidersAndSpinsHaveTheirRangesAndStartPositions) {
     struct Range {
         int dialog, id, min, max, pos;
     };
-    for (const Range& r : {Range{103, 1155, 8, 18, 15}, Range{104, 1209, 1, 36, 15}, Range{104, 1210, 0, 2, 2},
-                           Range{104, 1217, 1, 32, 9}, Range{104, 1218, 1, 32, 9}, Range{104, 1230, 0, 4, 2},
-                           Range{105, 1320, 0, 4, 0}, Range{108, 1611, 0, 1000, 0}, Range{109, 1611, 0, 1000, 0},
-                           Range{110, 1611, 0, 1000, 0}}) {
+    for (const Range& r :
+         {Range{kMainPage, kAutoGopSpin, 8, 18, 15}, Range{kSettings1Page, kGopLengthSpin, 1, 36, 15},
+          Range{kSettings1Page, kBFramesSpin, 0, 2, 2}, Range{kSettings1Page, kPFactorSpin, 1, 32, 9},
+          Range{kSettings1Page, kBFactorSpin, 1, 32, 9}, Range{kSettings1Page, kAqSlider, 0, 4, 2},
+          Range{kSettings2Page, kLuminanceGainSlider, 0, 4, 0}, Range{kChaptersPage, preview_ids::kSlider, 0, 1000, 0},
+          Range{kZonesPage, preview_ids::kSlider, 0, 1000, 0}, Range{kPanScanPage, preview_ids::kSlider, 0, 1000, 0}}) {
         const ControlSpec* c = find(r.dialog, r.id);
         ASSERT_NE(c, nullptr) << where(r.dialog, r.id);
         EXPECT_EQ(c->range_min, r.min) << where(r.dialog, r.id);
@@ -196,45 +261,63 @@ TEST(Catalogue, SlidersAndSpinsHaveTheirRangesAndStartPositions) {
 
 TEST(Catalogue, EditFlagsFollowWhatTheBoxesAccept) {
     const std::vector<std::pair<int, int>> digits = {
-        {103, 1122}, {103, 1123}, {103, 1124}, {103, 1126}, {103, 1127}, {103, 1154}, {104, 1207}, {104, 1208},
-        {104, 1243}, {104, 1244}, {105, 1306}, {105, 1316}, {106, 1401}, {106, 1403}, {106, 1404}, {106, 1424},
+        {kMainPage, kFileLengthBox},         {kMainPage, kAverageBitrateBox},
+        {kMainPage, kMaxBitrateBox},         {kMainPage, kStartFrameBox},
+        {kMainPage, kEndFrameBox},           {kMainPage, kAutoGopBox},
+        {kSettings1Page, kBFramesBox},       {kSettings1Page, kGopLengthBox},
+        {kSettings1Page, kDeadZoneIntraBox}, {kSettings1Page, kDeadZoneNonIntraBox},
+        {kSettings2Page, kVbrBiasBox},       {kSettings2Page, kWaitBox},
+        {kSettings3Page, kTimeCodeHourBox},  {kSettings3Page, kTimeCodeSecondBox},
+        {kSettings3Page, kTimeCodeFrameBox}, {kSettings3Page, kAvsMemoryBox},
     };
     for (auto [dialog, id] : digits) EXPECT_TRUE(find(dialog, id)->flags & kDigitsOnly) << where(dialog, id);
     // Real numbers and signed values need more than digits.
-    for (auto [dialog, id] : {std::pair{104, 1212}, {105, 1305}, {105, 1324}, {109, 1711}, {110, 1812}})
+    for (auto [dialog, id] : {std::pair{kSettings1Page, kQuantiserBox},
+                              {kSettings2Page, kMinBitrateFactorBox},
+                              {kSettings2Page, kShiftLinesBox},
+                              {kZonesPage, zones_ids::kFactor},
+                              {kPanScanPage, panscan_ids::kHorizontal}})
         EXPECT_FALSE(find(dialog, id)->flags & kDigitsOnly) << where(dialog, id);
 
-    for (auto [dialog, id] : {std::pair{104, 1213}, {104, 1216}, {104, 1231}, {105, 1321}})
+    for (auto [dialog, id] : {std::pair{kSettings1Page, kPFactorBox},
+                              {kSettings1Page, kBFactorBox},
+                              {kSettings1Page, kAqBox},
+                              {kSettings2Page, kLuminanceGainBox}})
         EXPECT_TRUE(find(dialog, id)->flags & kReadOnly) << where(dialog, id);
 
-    for (int dialog : {104, 105, 106}) EXPECT_TRUE(find(dialog, 1215)->flags & kMonospace) << dialog;
+    for (int dialog : {kSettings1Page, kSettings2Page, kSettings3Page})
+        EXPECT_TRUE(find(dialog, kListing)->flags & kMonospace) << dialog;
 
-    for (int base : {2000, 2100}) {
-        for (int i = 1; i <= 64; ++i) {
-            const ControlSpec* cell = find(107, base + i);
-            ASSERT_NE(cell, nullptr) << base + i;
-            EXPECT_EQ(cell->flags & (kDigitsOnly | kRightAligned), kDigitsOnly | kRightAligned) << base + i;
+    for (int i = 0; i < kCellsPerMatrix; ++i) {
+        for (int id : {intra_cell(i), non_intra_cell(i)}) {
+            const ControlSpec* cell = find(kMatrixPage, id);
+            ASSERT_NE(cell, nullptr) << id;
+            EXPECT_EQ(cell->flags & (kDigitsOnly | kRightAligned), kDigitsOnly | kRightAligned) << id;
         }
     }
 }
 
 TEST(Catalogue, StartsInTheResetStateWithoutInput) {
     Controls controls;
-    EXPECT_FALSE(controls.enabled(103, 1111));  // output needs an input name
-    EXPECT_FALSE(controls.enabled(103, 1123));  // bitrate boxes need a valid input
-    EXPECT_FALSE(controls.enabled(103, 1137));  // "4:3 PanScan" needs a PAL or NTSC frame size
-    EXPECT_EQ(controls.text(103, 1160), "-");
-    EXPECT_EQ(controls.text(103, 1110), "input file name (*.d2v, *.avs)");
-    EXPECT_FALSE(controls.enabled(104, 1208));  // automatic GOP is on
-    EXPECT_FALSE(controls.enabled(104, 1212));  // constant quantisation is off
-    EXPECT_FALSE(controls.enabled(104, 1243));  // dead zone "auto"
-    EXPECT_TRUE(controls.checked(105, 1307));
-    EXPECT_TRUE(controls.checked(105, 1308));
-    EXPECT_EQ(controls.text(105, 1328), "DEFAULT");
-    EXPECT_EQ(controls.text(106, 1427), "lossless path (not set)");
-    EXPECT_EQ(controls.text(107, 1503), "MPEG");
-    for (int id : {1504, 1505, 1506, 2001, 2064, 2101, 2164}) EXPECT_FALSE(controls.enabled(107, id)) << id;
-    for (int id : {1813, 1814, 1815, 1824, 1825}) EXPECT_FALSE(controls.enabled(110, id)) << id;
+    EXPECT_FALSE(controls.enabled(kMainPage, kOutputButton));        // output needs an input name
+    EXPECT_FALSE(controls.enabled(kMainPage, kAverageBitrateBox));   // bitrate boxes need a valid input
+    EXPECT_FALSE(controls.enabled(kMainPage, kAspectPanScanRadio));  // "4:3 PanScan" needs a PAL or NTSC frame size
+    EXPECT_EQ(controls.text(kMainPage, kFrameCountText), "-");
+    EXPECT_EQ(controls.text(kMainPage, kInputButton), "input file name (*.d2v, *.avs)");
+    EXPECT_FALSE(controls.enabled(kSettings1Page, kGopLengthBox));      // automatic GOP is on
+    EXPECT_FALSE(controls.enabled(kSettings1Page, kQuantiserBox));      // constant quantisation is off
+    EXPECT_FALSE(controls.enabled(kSettings1Page, kDeadZoneIntraBox));  // dead zone "auto"
+    EXPECT_TRUE(controls.checked(kSettings2Page, kVbvCheck));
+    EXPECT_TRUE(controls.checked(kSettings2Page, kSeqEndcodeCheck));
+    EXPECT_EQ(controls.text(kSettings2Page, kColorimetryCombo), "DEFAULT");
+    EXPECT_EQ(controls.text(kSettings3Page, kLosslessPathButton), "lossless path (not set)");
+    EXPECT_EQ(controls.text(kMatrixPage, kBuiltInCombo), "MPEG");
+    for (int id : {kLoadButton, kSaveMtxButton, kSaveCqmButton, kFirstIntraCell, kLastIntraCell, kFirstNonIntraCell,
+                   kLastNonIntraCell})
+        EXPECT_FALSE(controls.enabled(kMatrixPage, id)) << id;
+    for (int id :
+         {panscan_ids::kVertical, panscan_ids::kWidth, panscan_ids::kHeight, panscan_ids::kUp, panscan_ids::kDown})
+        EXPECT_FALSE(controls.enabled(kPanScanPage, id)) << id;
 }
 
 TEST(Catalogue, LayoutEntriesAreWellFormed) {
@@ -251,17 +334,18 @@ TEST(Catalogue, LayoutEntriesAreWellFormed) {
             EXPECT_TRUE(found) << where(c.dialog, c.id) << " in box " << c.box;
         }
         if (c.kind == Kind::Group) {
-            EXPECT_TRUE(c.id >= 9500 && c.id < 9900 && *c.caption) << where(c.dialog, c.id);
+            EXPECT_TRUE(c.id >= layout_ids::kFirstGroupBox && c.id < layout_ids::kFirstPicture && *c.caption)
+                << where(c.dialog, c.id);
         }
-        if (c.kind == Kind::Static && c.id >= 9000) {
-            EXPECT_TRUE(c.id < 9500 && *c.caption) << where(c.dialog, c.id);
+        if (c.kind == Kind::Static && c.id >= layout_ids::kFirstLabel) {
+            EXPECT_TRUE(c.id < layout_ids::kFirstGroupBox && *c.caption) << where(c.dialog, c.id);
         }
         if (c.kind == Kind::Preview) {
-            EXPECT_GE(c.id, 9900) << where(c.dialog, c.id);
+            EXPECT_GE(c.id, layout_ids::kFirstPicture) << where(c.dialog, c.id);
             ++previews[c.dialog];
         }
     }
-    EXPECT_EQ(previews, (std::map<int, int>{{108, 1}, {109, 1}, {110, 1}}));
+    EXPECT_EQ(previews, (std::map<int, int>{{kChaptersPage, 1}, {kZonesPage, 1}, {kPanScanPage, 1}}));
 }
 
 }  // namespace

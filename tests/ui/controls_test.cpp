@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 #include "ui/user_actions.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +10,18 @@
 
 namespace {
 
+using qz::ui::dialog::kMainWindow;
+using qz::ui::dialog::kMainPage;
+using qz::ui::dialog::kPanScanPage;
+using namespace qz::ui::main_window_ids;
+
 using namespace qz::ui;
 
 TEST(Catalogue, EveryControlIsUniqueAndRadiosHaveGroups) {
     std::set<std::pair<int, int>> seen;
     for (const ControlSpec& c : catalogue()) {
         EXPECT_TRUE(seen.insert({c.dialog, c.id}).second) << c.dialog << " " << c.id;
-        EXPECT_TRUE(c.dialog == 101 || (c.dialog >= 103 && c.dialog <= 110)) << c.dialog;
+        EXPECT_TRUE(c.dialog == kMainWindow || (c.dialog >= kMainPage && c.dialog <= kPanScanPage)) << c.dialog;
         if (c.kind == Kind::Radio) {
             EXPECT_NE(c.radio_group, 0) << c.dialog << " " << c.id;
         }
@@ -33,13 +40,13 @@ TEST(UserActions, ProgrammaticChangesFireNothingUserActionsFireOnce) {
     Controls controls;
     NullSink sink;
     UserActions user(controls, sink);
-    controls.set_text(101, 1004, "bye");
-    controls.set_enabled(101, 1002, false);
+    controls.set_text(kMainWindow, kExitButton, "bye");
+    controls.set_enabled(kMainWindow, kAboutButton, false);
     EXPECT_EQ(sink.count, 0);
-    EXPECT_EQ(user.click(101, 1002), ActionResult::Ignored);
-    EXPECT_EQ(user.click(101, 1004), ActionResult::Done);
-    EXPECT_EQ(user.type(101, 1004, "x"), ActionResult::WrongKind);
-    EXPECT_EQ(user.click(101, 77), ActionResult::UnknownControl);
+    EXPECT_EQ(user.click(kMainWindow, kAboutButton), ActionResult::Ignored);
+    EXPECT_EQ(user.click(kMainWindow, kExitButton), ActionResult::Done);
+    EXPECT_EQ(user.type(kMainWindow, kExitButton, "x"), ActionResult::WrongKind);
+    EXPECT_EQ(user.click(kMainWindow, 77), ActionResult::UnknownControl);
     EXPECT_EQ(sink.count, 1);
 }
 

@@ -1,4 +1,6 @@
 #include "ui/script_driver.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,9 @@
 #include <vector>
 
 namespace {
+
+using qz::ui::dialog::kMainWindow;
+using namespace qz::ui::main_window_ids;
 
 using namespace qz::ui;
 
@@ -67,7 +72,7 @@ TEST_F(ScriptDriverTest, ErrorsStopTheScriptWithTheLineNumber) {
 }
 
 TEST_F(ScriptDriverTest, DisabledControlsAreIgnoredAndTheScriptGoesOn) {
-    controls.set_enabled(101, 1002, false);
+    controls.set_enabled(kMainWindow, kAboutButton, false);
     ScriptRun r = run("click 101 1002\nshow 101 1002\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, 23), "ignored: click 101 1002");
@@ -81,16 +86,16 @@ TEST_F(ScriptDriverTest, TabSelectsAndTheImplicitQuitPressesExit) {
     ASSERT_EQ(sink.events.size(), 2u);
     EXPECT_EQ(sink.events[0].kind, EventKind::TabChanged);
     EXPECT_EQ(sink.events[0].value, 6);
-    EXPECT_EQ(sink.events[1].id, 1004);  // the exit button at the end
+    EXPECT_EQ(sink.events[1].id, kExitButton);  // the exit button at the end
 }
 
 TEST_F(ScriptDriverTest, LogLinesArePrintedAsTheyAreAdded) {
     ScriptRun r = run("tab 2\n");
     EXPECT_EQ(r.out, "");
-    controls.add_item(101, 1006, "not printed: the driver is gone");
+    controls.add_item(kMainWindow, kMessageLog, "not printed: the driver is gone");
     ScriptDriver driver(controls, sink, stdout, stderr);
     testing::internal::CaptureStdout();
-    controls.add_item(101, 1006, "hello");
+    controls.add_item(kMainWindow, kMessageLog, "hello");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "log: hello\n");
 }
 

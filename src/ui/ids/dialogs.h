@@ -17,4 +17,13 @@ inline constexpr int kPanScanPage = 110;
 // The three preview pages share the current frame and the navigation controls.
 inline constexpr int kPreviewPages[] = {kChaptersPage, kZonesPage, kPanScanPage};
 
+// The settings pages show the same "current QZ.ini" listing.
+inline constexpr int kSettingsPages[] = {kSettings1Page, kSettings2Page, kSettings3Page};
+
+// Tab n (1 to 8) shows page dialog 102 + n.
+inline constexpr int kPageCount = kPanScanPage - kMainPage + 1;
+constexpr bool is_page(int dialog) { return dialog >= kMainPage && dialog <= kPanScanPage; }
+constexpr int page_of_tab(int tab_number) { return kMainPage + tab_number - 1; }
+constexpr int tab_of_page(int page) { return page - kMainPage + 1; }
+
 }  // namespace qz::ui::dialog
