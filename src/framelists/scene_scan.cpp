@@ -82,7 +82,7 @@ public:
     }
     void scene_change(int32_t, int32_t current_frame) override {
         app_.video.current_frame = current_frame;
-        show_current_picture(app_);
+        show_picture(app_);
     }
 
 private:
