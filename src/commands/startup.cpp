@@ -1,4 +1,5 @@
 #include "commands/startup.h"
+#include "framelists/scene_scan.h"
 #include "pages/input_checks.h"
 
 #include "input/avisynth_lookup.h"
@@ -40,6 +41,9 @@ void start_up(App& app, const StartOptions& options) {
     app.preview_refresh_pending = false;
 }
 
-void shut_down(App& app) { input::close_inputs(app); }
+void shut_down(App& app) {
+    framelists::abort_scene_scan_on_exit(app);
+    input::close_inputs(app);
+}
 
 }  // namespace qz::commands

@@ -2,6 +2,7 @@
 
 #include "framelists/list_pages.h"
 #include "framelists/navigation.h"
+#include "framelists/scene_scan.h"
 #include "pages/main_page.h"
 #include "pages/settings3_page.h"
 #include "settings/chapter_list.h"
@@ -83,8 +84,10 @@ void set_end_frame(App& app) {
     app.log.add("current frame set as end frame");
 }
 
-// The scene-change scan fills the chapter list from a worker; this build has no scan to start.
-void scan_scene_changes(App& app) { app.log.add("scene-change scan not available in this build"); }
+void scan_scene_changes(App& app) {
+    app.log.add("creating a chapter list based on scene changes");
+    toggle_scene_scan(app);
+}
 
 }  // namespace
 

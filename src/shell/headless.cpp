@@ -1,5 +1,7 @@
 #include "shell/headless.h"
 
+#include "framelists/scene_scan.h"
+
 #include "platform/files.h"
 #include "shell/connections.h"
 #include "ui/script_driver.h"
@@ -45,6 +47,13 @@ std::string open_failure(platform::ReadStatus status, const std::string& script_
     }
 }
 
+// `wait`: until the scene-change scan has ended, then its worker is joined.
+void wait_for_scan(App& app, double max_seconds) {
+    const double deadline = platform::monotonic_seconds() + max_seconds;
+    while (app.scan_running && platform::monotonic_seconds() < deadline) platform::sleep_ms(10);
+    framelists::collect_finished_scan(app);
+}
+
 }  // namespace
 
 int run_script(const std::string& script_file, const commands::StartOptions& options) {
@@ -70,7 +79,7 @@ int run_script(const std::string& script_file, const commands::StartOptions& opt
 
     ui::ScriptHooks hooks;
     hooks.end_requested = [&] { return app->end_requested.load(); };
-    hooks.wait_until_idle = [](double) {};
+    hooks.wait_until_idle = [&](double max_seconds) { wait_for_scan(*app, max_seconds); };
     int status = driver.run(*script, hooks);
     commands::shut_down(*app);
     return status;

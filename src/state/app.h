@@ -6,6 +6,7 @@
 #include "input/video_source.h"
 #include "matrices/matrix_state.h"
 #include "preview/bitmap_image.h"
+#include "preview/scan_engine.h"
 #include "settings/settings_record.h"
 #include "ui/message_log.h"
 #include "platform/program_paths.h"
@@ -14,6 +15,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -66,6 +69,14 @@ struct App {
 
     // Set when the program has been asked to end; the front end's loop stops on it.
     std::atomic<bool> end_requested{false};
+
+    // The scene-change scan: its engine (made at the first scan), the stop request the worker checks
+    // between frames, and the worker. Declared last so the worker is asked to stop and joined before
+    // anything it uses is destroyed.
+    std::unique_ptr<preview::SceneChangeScan> scan_engine;
+    std::atomic<bool> scan_stop_requested{false};
+    std::atomic<bool> scan_worker_done{false};
+    std::jthread scan_worker;
 };
 
 }  // namespace qz
