@@ -1,4 +1,5 @@
 #include "commands/main_window.h"
+#include "framelists/scene_scan.h"
 
 #include "framelists/chapters_page.h"
 #include "framelists/zones_page.h"
@@ -86,6 +87,7 @@ void show_panscan_tab(App& app) {
 }  // namespace
 
 void on_tab_change(App& app, const ui::Event&) {
+    framelists::collect_finished_scan(app);
     if (app.scan_running) {
         app.controls.set_selected_tab(kChaptersTab);
         app.log.add("can't change tab while scene change detection scan is running");

@@ -1,6 +1,7 @@
 // The scene-change scan as the user runs it: a script opened as the input, "create SCD chapter list"
 // pressed, the worker left to finish or stopped in the middle. Built also under ThreadSanitizer.
 #include "commands/input_command.h"
+#include "commands/main_window.h"
 #include "framelists/scene_scan.h"
 #include "platform/platform.h"
 #include "ui/ids/dialogs.h"
@@ -66,12 +67,11 @@ protected:
     std::unique_ptr<App> app;
 };
 
-// Three shots of different content joined by hard cuts at frames 20 and 45.
+// Three shots joined by hard cuts at frames 20 and 45: bars, a flat grey, bars again.
 constexpr const char* kThreeShots =
-    "bars = ColorBars(width=720, height=576, pixel_type=\"YV12\").Trim(0, 19)\n"
+    "bars = ColorBars(width=720, height=576, pixel_type=\"YV12\")\n"
     "grey = BlankClip(bars, length=25, color=$606060)\n"
-    "red = BlankClip(bars, length=30, color=$C02020)\n"
-    "bars ++ grey ++ red\n";
+    "bars.Trim(0, 19) ++ grey ++ bars.Trim(0, 29)\n";
 
 TEST_F(SceneScanTest, HardCutsBecomeChaptersAndThePageIsGivenBack) {
     open_script(kThreeShots);
@@ -99,6 +99,11 @@ TEST_F(SceneScanTest, StoppingInTheMiddleKeepsWhatWasFound) {
         platform::sleep_ms(1);
     EXPECT_EQ(app->controls.text(kChaptersPage, ui::chapters_ids::kSceneChangeScan), framelists::kStopScanCaption);
     EXPECT_FALSE(app->controls.enabled(kChaptersPage, ui::chapters_ids::kAdd));
+    // The other tabs are locked while the worker runs.
+    app->controls.set_selected_tab(1);
+    commands::on_tab_change(*app, ui::Event{});
+    EXPECT_EQ(app->controls.selected_tab(), 6);
+    EXPECT_TRUE(logged(*app, "can't change tab while scene change detection scan is running"));
     framelists::toggle_scene_scan(*app);
 
     EXPECT_FALSE(app->scan_running);
