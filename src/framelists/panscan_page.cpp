@@ -1,6 +1,7 @@
 #include "framelists/panscan_page.h"
 
 #include "framelists/navigation.h"
+#include "framelists/preview_picture.h"
 #include "settings/free_format.h"
 #include "settings/panscan_list.h"
 #include "ui/ids/dialogs.h"
@@ -39,6 +40,11 @@ int32_t frame_of_box(const App& app) {
     return frames > 0 ? std::clamp(frame, 0, frames - 1) : std::max(frame, 0);
 }
 
+// The picture shows the window at the current frame's offset, which a list change may have moved.
+void redraw_window(App& app) {
+    if (app.video.open && app.video.frame_count > 0) show_picture(app);
+}
+
 // After a change: positions beyond the opened video's last frame go (none without a video, whose
 // length is unknown), then the list box and the offset table follow the list.
 void after_list_change(App& app) {
@@ -48,6 +54,7 @@ void after_list_change(App& app) {
         if (removed > 1) app.log.add(std::to_string(removed) + " panscan positions beyond the last frame removed");
     }
     refresh_panscan_controls(app);
+    redraw_window(app);
 }
 
 void on_step(App& app, int32_t step) {
@@ -82,6 +89,7 @@ void on_remove(App& app) {
 void on_clear(App& app) {
     settings::clear_panscan_positions(app.settings.panscan);
     refresh_panscan_controls(app);
+    redraw_window(app);
     app.log.add("panscan list cleared");
 }
 
