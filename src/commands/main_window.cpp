@@ -1,15 +1,20 @@
 #include "commands/main_window.h"
-#include "framelists/scene_scan.h"
 
-#include "framelists/chapters_page.h"
-#include "framelists/zones_page.h"
-#include "pages/settings_file_writer.h"
-#include "input/input_kind.h"
 #include "commands/encode_launch.h"
 #include "commands/input_command.h"
 #include "commands/settings_commands.h"
 #include "commands/window_refresh.h"
+#include "framelists/chapters_page.h"
 #include "framelists/navigation.h"
+#include "framelists/scene_scan.h"
+#include "framelists/zones_page.h"
+#include "input/input_kind.h"
+#include "pages/settings_file_writer.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_page.h"
+#include "ui/ids/matrix_page.h"
+#include "ui/ids/preview_pages.h"
+#include "ui/ids/settings2_page.h"
 
 #include <charconv>
 #include <cstdio>
@@ -19,7 +24,13 @@ namespace qz::commands {
 
 namespace {
 
-constexpr int kChaptersTab = 6;
+namespace dialog = ui::dialog;
+namespace preview_ids = ui::preview_ids;
+namespace chapters_ids = ui::chapters_ids;
+namespace zones_ids = ui::zones_ids;
+namespace panscan_ids = ui::panscan_ids;
+
+constexpr int kChaptersTab = dialog::tab_of_page(dialog::kChaptersPage);
 
 std::string frame_text(int frame) {
     char text[24];
@@ -44,43 +55,45 @@ void enable_range(App& app, int dialog, int first, int last, bool enabled) {
 bool video_has_frames(const App& app) { return app.settings.input_valid && app.video.frame_count >= 1; }
 
 void show_matrix_tab(App& app) {
-    if (leading_integer(app.controls.text(105, 1321)) < 1) {
-        app.controls.set_enabled(107, 1507, true);
+    if (leading_integer(app.controls.text(dialog::kSettings2Page, ui::settings2_ids::kLuminanceGainBox)) < 1) {
+        app.controls.set_enabled(dialog::kMatrixPage, ui::matrix_ids::kAdaptiveMatrixCheck, true);
         return;
     }
-    app.controls.set_enabled(107, 1507, false);
-    app.controls.set_checked(107, 1507, false);
+    app.controls.set_enabled(dialog::kMatrixPage, ui::matrix_ids::kAdaptiveMatrixCheck, false);
+    app.controls.set_checked(dialog::kMatrixPage, ui::matrix_ids::kAdaptiveMatrixCheck, false);
     app.log.add("luminance gain active, adaptive matrix disabled");
 }
 
 void show_chapters_tab(App& app) {
     bool usable = video_has_frames(app);
-    enable_range(app, 108, 1601, 1617, usable);
+    enable_range(app, dialog::kChaptersPage, chapters_ids::kSetStartFrame, chapters_ids::kSceneChangeScan, usable);
     if (!usable) return;
-    app.controls.set_text(108, 1603, frame_text(app.video.current_frame));
+    app.controls.set_text(dialog::kChaptersPage, preview_ids::kCurrentFrame, frame_text(app.video.current_frame));
     framelists::show_chapter_list(app);
 }
 
 void show_zones_tab(App& app) {
     bool usable = video_has_frames(app);
-    enable_range(app, 109, 1603, 1603, usable);
-    enable_range(app, 109, 1605, 1611, usable);
-    enable_range(app, 109, 1711, 1715, usable);
+    enable_range(app, dialog::kZonesPage, preview_ids::kCurrentFrame, preview_ids::kCurrentFrame, usable);
+    enable_range(app, dialog::kZonesPage, preview_ids::kStepBack, preview_ids::kSlider, usable);
+    enable_range(app, dialog::kZonesPage, zones_ids::kFactor, zones_ids::kCreateBitmap, usable);
     if (!usable) return;
-    app.controls.set_text(109, 1603, frame_text(app.video.current_frame));
+    app.controls.set_text(dialog::kZonesPage, preview_ids::kCurrentFrame, frame_text(app.video.current_frame));
     framelists::show_zone_list(app);
 }
 
 void show_panscan_tab(App& app) {
-    bool usable = video_has_frames(app) && app.controls.checked(103, 1137);
-    enable_range(app, 110, 1605, 1611, usable);
-    for (int id : {1811, 1812, 1816, 1817, 1818, 1819, 1820, 1821, 1822, 1823})
-        app.controls.set_enabled(110, id, usable);
+    bool usable = video_has_frames(app) && app.controls.checked(dialog::kMainPage, ui::main_page_ids::kAspectPanScanRadio);
+    enable_range(app, dialog::kPanScanPage, preview_ids::kStepBack, preview_ids::kSlider, usable);
+    for (int id : {preview_ids::kPanScanCurrentFrame, panscan_ids::kHorizontal, panscan_ids::kImport, panscan_ids::kExport,
+                   panscan_ids::kClear, panscan_ids::kAdd, panscan_ids::kRemove, panscan_ids::kList, panscan_ids::kLeft,
+                   panscan_ids::kRight})
+        app.controls.set_enabled(dialog::kPanScanPage, id, usable);
     if (!usable) {
         app.log.add("PanScan not activated");
         return;
     }
-    app.controls.set_text(110, 1811, frame_text(app.video.current_frame));
+    app.controls.set_text(dialog::kPanScanPage, preview_ids::kPanScanCurrentFrame, frame_text(app.video.current_frame));
     refill_panscan_list(app);
 }
 

@@ -3,6 +3,8 @@
 #include "qt/list_model.h"
 #include "qt/preview_widget.h"
 #include "qt/updown.h"
+#include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 #include "ui/ids/preview_pages.h"
 
 #include <QAbstractButton>
@@ -266,7 +268,7 @@ void Binding::sync(Bound& b, bool rows_appended) {
                 if (sel >= 0) view->setCurrentIndex(b.list->index(sel));
                 else view->clearSelection();
             }
-            if (b.dialog == ui::kMainDialog && b.id == 1006) view->scrollToBottom();  // newest line in view
+            if (b.dialog == ui::dialog::kMainWindow && b.id == ui::main_window_ids::kMessageLog) view->scrollToBottom();  // newest line in view
             break;
         }
         case ui::Kind::TrackBar: {

@@ -5,6 +5,7 @@
 #include "qt/page_builder.h"
 #include "qt/window_geometry.h"
 #include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 #include "ui/ids/preview_pages.h"
 
 #include <QApplication>
@@ -32,15 +33,15 @@ MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app), picture_(app)
 
     auto* tabs = tabs_ = new QTabWidget(this);
     for (int n = 1; n <= ui::kPageCount; ++n)
-        tabs->addTab(build_page(ui::kFirstPageDialog + n - 1, *binding_, tabs), QString::fromLatin1(ui::tab_title(n)));
+        tabs->addTab(build_page(ui::dialog::page_of_tab(n), *binding_, tabs), QString::fromLatin1(ui::tab_title(n)));
     tabs->setObjectName(QStringLiteral("c101_1001"));
-    binding_->attach(ui::kMainDialog, 1001, tabs);
+    binding_->attach(ui::dialog::kMainWindow, ui::main_window_ids::kTabs, tabs);
     for (int page : ui::dialog::kPreviewPages)
         static_cast<PreviewWidget*>(binding_->widget(page, ui::preview_ids::kPicture))->set_picture(&picture_);
     match_preview_side_columns(*this);
 
-    auto* info = make_control_widget(ui::kMainDialog, 9001, *binding_, this);
-    auto* log = static_cast<QListView*>(make_control_widget(ui::kMainDialog, 1006, *binding_, this));
+    auto* info = make_control_widget(ui::dialog::kMainWindow, ui::main_window_ids::kMessageLogLabel, *binding_, this);
+    auto* log = static_cast<QListView*>(make_control_widget(ui::dialog::kMainWindow, ui::main_window_ids::kMessageLog, *binding_, this));
     log->setFont(dialog_font());
     log->setMinimumHeight(log->fontMetrics().height() * 5 + 6);
     log->setMaximumHeight(log->fontMetrics().height() * 7 + 6);
@@ -50,7 +51,8 @@ MainWindow::MainWindow(App& app, ui::EventSink& sink) : app_(app), picture_(app)
     grid->addWidget(info, 1, 0, Qt::AlignTop);
     grid->addWidget(log, 1, 1);
     auto* buttons = new QVBoxLayout();
-    for (int id : {1002, 1003, 1004}) buttons->addWidget(make_control_widget(ui::kMainDialog, id, *binding_, this));
+    for (int id : {ui::main_window_ids::kAboutButton, ui::main_window_ids::kEncodeButton, ui::main_window_ids::kExitButton})
+        buttons->addWidget(make_control_widget(ui::dialog::kMainWindow, id, *binding_, this));
     buttons->addStretch(1);
     grid->addLayout(buttons, 1, 2);
     grid->setRowStretch(0, 1);

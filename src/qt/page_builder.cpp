@@ -1,10 +1,11 @@
 #include "qt/page_builder.h"
 
-#include "ui/control_spec.h"
 #include "qt/binding.h"
 #include "qt/fonts.h"
 #include "qt/preview_widget.h"
 #include "qt/updown.h"
+#include "ui/control_spec.h"
+#include "ui/ids/layout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -269,7 +270,7 @@ private:
             }
             if (placed_.count(s)) continue;
             w = make_control_widget(dialog_, s->id, binding_, box);
-            bool is_label = s->kind == Kind::Static && s->id >= 9000;
+            bool is_label = s->kind == Kind::Static && s->id >= ui::layout_ids::kFirstLabel;
             if (is_label && previous && is_field(*previous) && !label_waiting && is_unit(members, s)) {
                 grid->addWidget(w, row - 1, 2);  // a unit after its value ("sec", "frames")
             } else if (s->kind == Kind::UpDown && previous && previous->kind == Kind::Edit && row > 0) {
@@ -293,7 +294,7 @@ private:
     // Controls that stand beside their label on one row.
     static bool is_field(const ControlSpec& s) {
         return s.kind == Kind::Edit || s.kind == Kind::Combo || s.kind == Kind::TrackBar ||
-               (s.kind == Kind::Static && s.id < 9000);
+               (s.kind == Kind::Static && s.id < ui::layout_ids::kFirstLabel);
     }
 
     // A label right after a value is its unit unless a value of its own follows it.

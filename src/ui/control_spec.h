@@ -11,11 +11,6 @@ namespace qz::ui {
 
 using dialog::kPageCount;
 
-// Older names of the dialog ids, left for the window code until it names them from ui/ids/dialogs.h.
-inline constexpr int kMainDialog = dialog::kMainWindow;
-inline constexpr int kFirstPageDialog = dialog::kMainPage;
-inline constexpr int kLastPageDialog = dialog::kPanScanPage;
-
 enum class Kind : uint8_t {
     Button,
     Check,

@@ -8,6 +8,7 @@
 #include "shell/connections.h"
 #include "state/app.h"
 #include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 #include "ui/ids/preview_pages.h"
 #include "ui/user_actions.h"
 
@@ -72,7 +73,7 @@ protected:
         fs::remove_all(folder);
     }
 
-    Lines log() const { return items(ui::kMainDialog, 1006); }
+    Lines log() const { return items(ui::dialog::kMainWindow, ui::main_window_ids::kMessageLog); }
     Lines items(int dialog, int id) const {
         Lines lines;
         for (int i = 0; i < app.controls.item_count(dialog, id); ++i) lines.push_back(app.controls.item(dialog, id, i));

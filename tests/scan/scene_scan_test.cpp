@@ -5,6 +5,7 @@
 #include "framelists/scene_scan.h"
 #include "platform/platform.h"
 #include "ui/ids/dialogs.h"
+#include "ui/ids/main_window.h"
 #include "ui/ids/preview_pages.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ using ui::dialog::kChaptersPage;
 
 std::vector<std::string> log_lines(const App& app) {
     std::vector<std::string> lines;
-    for (int i = 0; i < app.log.line_count(); ++i) lines.push_back(app.controls.item(101, 1006, i));
+    for (int i = 0; i < app.log.line_count(); ++i) lines.push_back(app.controls.item(ui::dialog::kMainWindow, ui::main_window_ids::kMessageLog, i));
     return lines;
 }
 
@@ -102,7 +103,7 @@ TEST_F(SceneScanTest, StoppingInTheMiddleKeepsWhatWasFound) {
     // The other tabs are locked while the worker runs.
     app->controls.set_selected_tab(1);
     commands::on_tab_change(*app, ui::Event{});
-    EXPECT_EQ(app->controls.selected_tab(), 6);
+    EXPECT_EQ(app->controls.selected_tab(), ui::dialog::tab_of_page(kChaptersPage));
     EXPECT_TRUE(logged(*app, "can't change tab while scene change detection scan is running"));
     framelists::toggle_scene_scan(*app);
 
