@@ -42,6 +42,14 @@ public:
         return qz::input::fetch_frame(app_.bridges, app_.video, n) == qz::input::FetchOutcome::fetched;
     }
     qz::preview::ScanPlanes planes() const override { return {app_.video.y.data(), app_.video.u.data(), app_.video.v.data()}; }
+    // As the program's scan: straight into the scan's own planes, no copy of the previous frame.
+    bool fetches_into_target() const override { return true; }
+    bool fetch_frame_into(int32_t n, const qz::preview::ScanTarget& target) override {
+        const qz::input::FramePlanes planes{{target.y, qz::preview::kScanLumaCapacity},
+                                            {target.u, qz::preview::kScanChromaCapacity},
+                                            {target.v, qz::preview::kScanChromaCapacity}};
+        return qz::input::fetch_frame_into(app_.bridges, app_.video, n, planes) == qz::input::FetchOutcome::fetched;
+    }
 
 private:
     qz::App& app_;

@@ -6,6 +6,7 @@
 #include "ui/ids/dialogs.h"
 #include "ui/ids/preview_pages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -55,8 +56,8 @@ void restore_page(App& app) {
     lock_page(app, false);
 }
 
-// The frames the scan compares, fetched through the open input into the Video source's planes;
-// a frame that cannot be had is reported by the fetch and the planes keep the frame before.
+// The frames the scan compares, fetched through the open input straight into the scan's own planes;
+// a frame that cannot be had is reported in the log and the scan keeps the frame before.
 class InputFrames final : public preview::ScanFrameSource {
 public:
     explicit InputFrames(App& app) : app_(app) {}
@@ -64,16 +65,36 @@ public:
     preview::ScanPlanes planes() const override {
         return {app_.video.y.data(), app_.video.u.data(), app_.video.v.data()};
     }
+    bool fetches_into_target() const override { return true; }
+    bool fetch_frame_into(int32_t n, const preview::ScanTarget& target) override {
+        const input::FramePlanes planes{{target.y, preview::kScanLumaCapacity},
+                                        {target.u, preview::kScanChromaCapacity},
+                                        {target.v, preview::kScanChromaCapacity}};
+        const input::FetchOutcome outcome = input::fetch_frame_into(app_.bridges, app_.video, n, planes);
+        const std::string line = input::fetch_outcome_text(outcome, app_.bridges);
+        if (!line.empty()) app_.log.add(line);
+        if (outcome == input::FetchOutcome::fetched) last_ = target;
+        return outcome == input::FetchOutcome::fetched;
+    }
+    // The frame last fetched, into the Video source's planes, where the picture is built from.
+    void show_last_frame() {
+        const size_t luma = size_t(app_.video.width) * size_t(app_.video.height);
+        if (!last_.y || luma > app_.video.y.size()) return;
+        std::copy_n(last_.y, luma, app_.video.y.data());
+        std::copy_n(last_.u, luma / 4, app_.video.u.data());
+        std::copy_n(last_.v, luma / 4, app_.video.v.data());
+    }
 
 private:
     App& app_;
+    preview::ScanTarget last_;
 };
 
 // What the worker shows while it runs: log lines, progress on the slider and the frame box, the
 // frame at each change. Every call comes from the worker; the control model serialises them.
 class PageReport final : public preview::ScanReport {
 public:
-    explicit PageReport(App& app) : app_(app) {}
+    PageReport(App& app, InputFrames& frames) : app_(app), frames_(frames) {}
     void log(std::string_view line) override { app_.log.add(line); }
     void progress(int32_t frame, int32_t slider_position) override {
         app_.video.current_frame = frame;
@@ -82,11 +103,13 @@ public:
     }
     void scene_change(int32_t, int32_t current_frame) override {
         app_.video.current_frame = current_frame;
+        frames_.show_last_frame();
         show_picture(app_);
     }
 
 private:
     App& app_;
+    InputFrames& frames_;
 };
 
 preview::ScanVideo scan_video(const App& app) {
@@ -101,7 +124,7 @@ preview::ScanVideo scan_video(const App& app) {
 
 void scan_frames(App& app) {
     InputFrames frames(app);
-    PageReport report(app);
+    PageReport report(app, frames);
     preview::ScanChapters chapters(app.settings.chapters.frames);
     const preview::ScanResult result =
         app.scan_engine->run(scan_video(app), preview::select_block_kernels(app.cpu_level), frames, report, chapters,

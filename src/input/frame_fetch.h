@@ -3,6 +3,7 @@
 // fetch_outcome_text.
 #pragma once
 
+#include "input/frame_planes.h"
 #include "input/input_bridges.h"
 #include "input/video_source.h"
 
@@ -23,6 +24,10 @@ enum class FetchOutcome {
 
 // On any outcome but `fetched` the planes keep their previous content.
 FetchOutcome fetch_frame(InputBridges& bridges, VideoSource& video, int n);
+
+// The same into planes of the caller's (each at least the size of the Video source's plane), for a
+// reader that keeps frames of its own, as the scene-change scan does.
+FetchOutcome fetch_frame_into(InputBridges& bridges, const VideoSource& video, int n, const FramePlanes& target);
 
 // The Message log line of an outcome; empty for `fetched` and `no_input`.
 std::string fetch_outcome_text(FetchOutcome outcome, const InputBridges& bridges);

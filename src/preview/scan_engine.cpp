@@ -6,12 +6,16 @@
 
 namespace qz::preview {
 
-// The previous frame's planes, kept apart from every buffer the frame source writes into, and the
-// block sums of the current and the previous frame.
+// The previous frame's planes, kept apart from every buffer the frame source writes into, a second
+// set for sources that fetch into the scan's own planes (the two sets then alternate), and the block
+// sums of the current and the previous frame.
 struct SceneChangeScan::Workspace {
     std::array<uint8_t, kScanLumaCapacity> previous_y{};
     std::array<uint8_t, kScanChromaCapacity> previous_u{};
     std::array<uint8_t, kScanChromaCapacity> previous_v{};
+    std::array<uint8_t, kScanLumaCapacity> current_y{};
+    std::array<uint8_t, kScanChromaCapacity> current_u{};
+    std::array<uint8_t, kScanChromaCapacity> current_v{};
     std::array<int32_t, kScanBlockCapacity> block_sums{};
     std::array<int32_t, kScanBlockCapacity> previous_block_sums{};
     std::array<BlockStats, kScanBlockColumns> band_stats{};
@@ -31,6 +35,63 @@ size_t chroma_bytes_of(const ScanVideo& video) {
 int32_t slider_position(int32_t frame, int32_t frame_count) {
     return int32_t((int64_t(frame) * 2000 + frame_count) / (int64_t(frame_count) * 2));
 }
+
+// The current and the previous frame, step by step. A source that fetches into the scan's planes
+// alternates the two sets; any other source's frame is copied into the previous set before the next
+// fetch overwrites it.
+class FrameSteps {
+public:
+    // `current` and `previous` are the scan's two sets of planes; a copying source uses `previous` only.
+    FrameSteps(ScanTarget current, ScanTarget previous, ScanFrameSource& source, const BlockKernels& kernels,
+               size_t luma_bytes, size_t chroma_bytes)
+        : source_(source), kernels_(kernels), luma_bytes_(luma_bytes), chroma_bytes_(chroma_bytes),
+          into_target_(source.fetches_into_target()), sets_{current, previous} {}
+
+    void first(int32_t n) {
+        if (into_target_) {
+            if (!source_.fetch_frame_into(n, sets_[current_])) clear(sets_[current_]);
+        } else {
+            source_.fetch_frame(n);
+        }
+    }
+
+    // Brings frame n as the current frame; returns the previous one.
+    ScanPlanes next(int32_t n) {
+        if (!into_target_) {
+            const ScanPlanes planes = source_.planes();
+            copy(planes, sets_[1]);
+            source_.fetch_frame(n);
+            return planes_of(sets_[1]);
+        }
+        const size_t previous = current_;
+        current_ ^= 1;
+        // A frame that cannot be had leaves the previous one in its place, as a source's own planes do.
+        if (!source_.fetch_frame_into(n, sets_[current_])) copy(planes_of(sets_[previous]), sets_[current_]);
+        return planes_of(sets_[previous]);
+    }
+
+    ScanPlanes current() const { return into_target_ ? planes_of(sets_[current_]) : source_.planes(); }
+
+private:
+    static ScanPlanes planes_of(const ScanTarget& t) { return {t.y, t.u, t.v}; }
+    void copy(const ScanPlanes& from, const ScanTarget& to) const {
+        kernels_.plane_copy(from.y, to.y, luma_bytes_);
+        kernels_.plane_copy(from.u, to.u, chroma_bytes_);
+        kernels_.plane_copy(from.v, to.v, chroma_bytes_);
+    }
+    void clear(const ScanTarget& t) const {
+        std::fill_n(t.y, luma_bytes_, uint8_t{0});
+        std::fill_n(t.u, chroma_bytes_, uint8_t{128});
+        std::fill_n(t.v, chroma_bytes_, uint8_t{128});
+    }
+
+    ScanFrameSource& source_;
+    const BlockKernels& kernels_;
+    size_t luma_bytes_, chroma_bytes_;
+    bool into_target_;
+    ScanTarget sets_[2];
+    size_t current_ = 0;
+};
 
 }  // namespace
 
@@ -62,7 +123,10 @@ ScanResult SceneChangeScan::run(const ScanVideo& video, const BlockKernels& kern
 
     ScanResult result;
     if (stop_requested.load()) return {ScanOutcome::stopped, 0};
-    if (video.frame_count > 0) source.fetch_frame(0);
+    FrameSteps steps({w.current_y.data(), w.current_u.data(), w.current_v.data()},
+                     {w.previous_y.data(), w.previous_u.data(), w.previous_v.data()}, source, kernels, luma_bytes,
+                     chroma_bytes);
+    if (video.frame_count > 0) steps.first(0);
     int32_t last_slider_position = -1;  // the first frame compared always shows
 
     for (int32_t i = 1; i < video.frame_count; ++i) {
@@ -70,18 +134,14 @@ ScanResult SceneChangeScan::run(const ScanVideo& video, const BlockKernels& kern
             result.outcome = ScanOutcome::stopped;
             return result;
         }
-        ScanPlanes planes = source.planes();
-        kernels.plane_copy(planes.y, w.previous_y.data(), luma_bytes);
-        kernels.plane_copy(planes.u, w.previous_u.data(), chroma_bytes);
-        kernels.plane_copy(planes.v, w.previous_v.data(), chroma_bytes);
-        source.fetch_frame(i);
+        const ScanPlanes previous = steps.next(i);
         result.last_frame = i;
-        planes = source.planes();
+        const ScanPlanes planes = steps.current();
 
         ScanMeasures measures;
-        measures.luma_difference = kernels.plane_difference(planes.y, w.previous_y.data(), luma_bytes);
-        measures.u_difference = kernels.plane_difference(planes.u, w.previous_u.data(), chroma_bytes);
-        measures.v_difference = kernels.plane_difference(planes.v, w.previous_v.data(), chroma_bytes);
+        measures.luma_difference = kernels.plane_difference(planes.y, previous.y, luma_bytes);
+        measures.u_difference = kernels.plane_difference(planes.u, previous.u, chroma_bytes);
+        measures.v_difference = kernels.plane_difference(planes.v, previous.v, chroma_bytes);
 
         const int32_t position = slider_position(i, video.frame_count);
         if (position > last_slider_position) {
@@ -94,7 +154,7 @@ ScanResult SceneChangeScan::run(const ScanVideo& video, const BlockKernels& kern
         size_t block = 0;
         for (int band = 0; band < grid.bands; ++band) {
             const size_t at = size_t(band) * 16 * pitch;
-            kernels.block_stats_row(planes.y + at, w.previous_y.data() + at, pitch, grid.columns, w.band_stats.data());
+            kernels.block_stats_row(planes.y + at, previous.y + at, pitch, grid.columns, w.band_stats.data());
             for (int column = 0; column < grid.columns; ++column, ++block) {
                 const BlockStats& stats = w.band_stats[size_t(column)];
                 const int32_t before = w.previous_block_sums[block];

@@ -46,6 +46,13 @@ struct ScanPlanes {
     const uint8_t* v = nullptr;
 };
 
+// Planes the scan owns, of its capacities (kScanLumaCapacity and kScanChromaCapacity bytes).
+struct ScanTarget {
+    uint8_t* y = nullptr;
+    uint8_t* u = nullptr;
+    uint8_t* v = nullptr;
+};
+
 class ScanFrameSource {
 public:
     virtual ~ScanFrameSource() = default;
@@ -53,6 +60,13 @@ public:
     // and the source has reported why itself; the scan goes on with the next frame.
     virtual bool fetch_frame(int32_t n) = 0;
     virtual ScanPlanes planes() const = 0;
+
+    // A source that can bring a frame into planes the scan names lets the scan keep the current and
+    // the previous frame in two sets of its own and alternate them, instead of copying the previous
+    // frame at every step.
+    virtual bool fetches_into_target() const { return false; }
+    // Brings frame n into `target`; false as fetch_frame (the scan then keeps the previous frame).
+    virtual bool fetch_frame_into(int32_t, const ScanTarget&) { return false; }
 };
 
 // What the scan tells its caller, on the scan's thread.

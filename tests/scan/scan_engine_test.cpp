@@ -198,14 +198,17 @@ TEST(ScanEngineTest, StopFromAnotherThreadWhileReadingTheList) {
 // A failed fetch leaves the previous frame in the planes; the scan goes on. A full list records no
 // more, but every change is still declared.
 TEST(ScanEngineTest, FailedFetchesAndAFullListDoNotEndTheScan) {
-    SyntheticClip clip = SyntheticClip::with_cuts(176, 144, 50, {6, 20, 30, 40});
-    clip.failing = {12, 13, 33};
-    ScanRun run(2);
-    const ScanResult result = run.scan(clip);
-    EXPECT_EQ(result.outcome, ScanOutcome::finished);
-    EXPECT_EQ(run.found(), (Frames{6, 20}));
-    EXPECT_EQ(run.report.changes.size(), 4u);
-    EXPECT_EQ(run.report.lines, (std::vector<std::string>{"scene change chapters put into list"}));
+    for (bool into_target : {false, true}) {
+        SyntheticClip clip = SyntheticClip::with_cuts(176, 144, 50, {6, 20, 30, 40});
+        clip.failing = {12, 13, 33};
+        clip.into_target = into_target;
+        ScanRun run(2);
+        const ScanResult result = run.scan(clip);
+        EXPECT_EQ(result.outcome, ScanOutcome::finished);
+        EXPECT_EQ(run.found(), (Frames{6, 20})) << "into the scan's planes: " << into_target;
+        EXPECT_EQ(run.report.changes.size(), 4u);
+        EXPECT_EQ(run.report.lines, (std::vector<std::string>{"scene change chapters put into list"}));
+    }
 }
 
 // Frames of the largest sizes, heights and widths that are not multiples of 16: whole blocks only, no
@@ -227,7 +230,8 @@ TEST(ScanEngineTest, LargeAndUnevenFramesStayInsideTheirPlanes) {
 }
 
 // Random clips of random accepted sizes: cuts, fades, noise and black in random order; every kernel
-// variant gives the chapters of the separate reference.
+// variant gives the chapters of the separate reference, whether the frames are copied from the
+// source's planes or fetched into the scan's own.
 TEST(ScanEngineTest, RandomClipsAgreeWithTheReference) {
     std::mt19937 random(kSeed);
     for (int round = 0; round < 24; ++round) {
@@ -259,10 +263,13 @@ TEST(ScanEngineTest, RandomClipsAgreeWithTheReference) {
         const Frames expected = reference_chapters(clip);
         for (const BlockKernelVariant& variant : block_kernel_variants()) {
             if (variant.level > block_kernels_supported_level()) continue;
-            ScanRun run;
-            run.scan(clip, variant.kernels);
-            EXPECT_EQ(run.found(), expected)
-                << variant.name << " " << width << "x" << height << " round " << round << " seed " << kSeed;
+            for (bool into_target : {false, true}) {
+                clip.into_target = into_target;
+                ScanRun run;
+                run.scan(clip, variant.kernels);
+                EXPECT_EQ(run.found(), expected) << variant.name << " " << width << "x" << height << " round " << round
+                                                 << " into target " << into_target << " seed " << kSeed;
+            }
         }
     }
 }

@@ -114,4 +114,15 @@ bool SyntheticClip::fetch_frame(int32_t n) {
     return true;
 }
 
+bool SyntheticClip::fetch_frame_into(int32_t n, const preview::ScanTarget& target) {
+    ++fetch_count;
+    if (on_fetch) on_fetch(n);
+    if (failing.count(n)) return false;
+    const Planes& frame = frames_[size_t(n)];
+    std::copy(frame.y.begin(), frame.y.end(), target.y);
+    std::copy(frame.u.begin(), frame.u.end(), target.u);
+    std::copy(frame.v.begin(), frame.v.end(), target.v);
+    return true;
+}
+
 }  // namespace qz::scantest

@@ -47,6 +47,10 @@ public:
     std::function<void(int32_t)> on_fetch;
     // Frames whose fetch fails: the planes keep the previous frame.
     std::set<int32_t> failing;
+    // Fetches straight into the scan's own planes, as the program's input does.
+    bool into_target = false;
+    bool fetches_into_target() const override { return into_target; }
+    bool fetch_frame_into(int32_t n, const preview::ScanTarget& target) override;
     int fetch_count = 0;
 
 private:
