@@ -130,6 +130,8 @@ void scan_frames(App& app) {
         app.scan_engine->run(scan_video(app), preview::select_block_kernels(app.cpu_level), frames, report, chapters,
                              app.scan_stop_requested);
     app.settings.chapters.count = chapters.count();
+    // The planes hold the current frame again, as after any navigation: the last frame fetched.
+    frames.show_last_frame();
     app.video.current_frame = result.last_frame;
     if (result.outcome == preview::ScanOutcome::finished) {
         show_found_chapters(app);
@@ -140,7 +142,9 @@ void scan_frames(App& app) {
 }
 
 void start_scan(App& app) {
-    collect_finished_scan(app);
+    // A worker that has just given the page back may still be on its last step: it ends before the
+    // flags are set for the next one, or it would see them.
+    if (app.scan_worker.joinable()) app.scan_worker.join();
     settings::ChapterList& chapters = app.settings.chapters;
     chapters.count = 0;
     chapters.frames.fill(0);

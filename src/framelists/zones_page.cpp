@@ -2,6 +2,7 @@
 
 #include "framelists/list_pages.h"
 #include "framelists/navigation.h"
+#include "framelists/preview_picture.h"
 #include "platform/files.h"
 #include "preview/bitmap_file.h"
 #include "settings/free_format.h"
@@ -70,6 +71,9 @@ bool write_whole_file(const std::string& path, std::span<const uint8_t> bytes) {
 
 // The picture the preview pages show is the current frame's: navigation builds it whenever it moves.
 void create_bitmap(App& app) {
+    // The file holds the frame its name gives: the picture is built again from the planes, which hold
+    // the current frame, whatever was drawn last.
+    if (app.video.open) show_picture(app);
     const std::string path = preview::bitmap_file_path(app.paths.program_folder, app.video.current_frame);
     if (preview::write_bitmap_file(app.bitmap, path, write_whole_file) == preview::BitmapFileOutcome::written) {
         app.log.add("bitmap created:   " + path);
