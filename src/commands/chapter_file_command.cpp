@@ -1,5 +1,6 @@
 #include "commands/chapter_file_command.h"
 
+#include "commands/file_dialog.h"
 #include "commands/window_refresh.h"
 #include "platform/files.h"
 #include "settings/chapter_file.h"
@@ -14,15 +15,12 @@ namespace {
 
 struct CommandDialog {
     int control_id;
-    bool save;
-    const char* title;
-    const char* filter_text;  // inner runs of blanks are part of the text
-    const char* pattern;
+    commands::FileDialogSpec spec;
 };
 
 constexpr CommandDialog kDialogs[] = {
-    {ui::chapters_ids::kImport, false, "import chapter file", "text file    (*.txt, *.eds_chpt)", "*.txt;*.eds_chpt"},
-    {ui::chapters_ids::kExport, true, "export chapter file", "text file    (*.txt)", "*.txt"},
+    {ui::chapters_ids::kImport, {false, "import chapter file", "text file    (*.txt, *.eds_chpt)", "*.txt;*.eds_chpt", "txt"}},
+    {ui::chapters_ids::kExport, {true, "export chapter file", "text file    (*.txt)", "*.txt", "txt"}},
 };
 
 const CommandDialog* dialog_of(int control_id) {
@@ -31,17 +29,8 @@ const CommandDialog* dialog_of(int control_id) {
     return nullptr;
 }
 
-std::optional<std::string> ask_for_file(App& app, const CommandDialog& d) {
-    if (!app.dialogs) return std::nullopt;
-    ui::FileDialogRequest request;
-    request.save = d.save;
-    request.title = d.title;
-    request.filter_text = d.filter_text;
-    request.pattern = d.pattern;
-    request.default_extension = "txt";
-    request.start_name = app.chapter_file;
-    request.start_folder = ui::folder_of(app.chapter_file);
-    return app.dialogs->file_dialog(request);
+std::optional<std::string> ask_for_chapter_file(App& app, const CommandDialog& d) {
+    return ask_for_file(app, d.spec, app.chapter_file);
 }
 
 // The Message log line for a file that could not be read; empty when it was read.
@@ -78,18 +67,18 @@ void report_write_failure(App& app, platform::WriteStatus status) {
 void run_chapter_file_command(App& app, int control_id) {
     const CommandDialog* d = dialog_of(control_id);
     if (!d) return;
-    if (d->save && app.settings.chapters.count <= 0) {
+    if (d->spec.save && app.settings.chapters.count <= 0) {
         app.log.add("no chapters in list");
         return;
     }
-    std::optional<std::string> chosen = ask_for_file(app, *d);
+    std::optional<std::string> chosen = ask_for_chapter_file(app, *d);
     if (!chosen || chosen->empty()) return;  // cancelled: the name stays as it was
     if (chosen->size() > static_cast<size_t>(settings::kMaxPathLength)) {
         app.log.add("chapter file name too long, at most 512 characters");
         return;
     }
     app.chapter_file = *chosen;
-    if (d->save) {
+    if (d->spec.save) {
         export_chapter_file(app, *chosen);
     } else {
         import_chapter_file(app, *chosen);

@@ -1,6 +1,7 @@
 #include "commands/file_commands.h"
 
 #include "commands/chapter_file_command.h"
+#include "commands/file_dialog.h"
 #include "commands/input_command.h"
 #include "commands/matrix_file_command.h"
 #include "commands/panscan_file_command.h"
@@ -19,15 +20,7 @@ namespace {
 // dialog lists (".m2v", ".log"), so the encoder writes the stream and log the user meant.
 std::optional<std::string> choose(App& app, const char* title, const char* filter, const char* pattern,
                                   const char* extension, const std::string& current) {
-    if (!app.dialogs) return std::nullopt;
-    ui::FileDialogRequest request;
-    request.title = title;
-    request.filter_text = filter;
-    request.pattern = pattern;
-    request.default_extension = extension;
-    request.start_name = current;
-    request.start_folder = ui::folder_of(current);
-    return app.dialogs->file_dialog(request);
+    return ask_for_file(app, {false, title, filter, pattern, extension}, current);
 }
 
 void choose_output(App& app) {

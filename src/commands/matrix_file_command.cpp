@@ -1,5 +1,6 @@
 #include "commands/matrix_file_command.h"
 
+#include "commands/file_dialog.h"
 #include "pages/matrix_selection.h"
 #include "platform/platform.h"
 #include "settings/settings_record.h"
@@ -15,17 +16,13 @@ namespace {
 
 struct CommandDialog {
     int control_id;
-    bool save;
-    const char* title;
-    const char* filter_text;  // inner runs of blanks are part of the text
-    const char* pattern;
-    const char* default_extension;
+    commands::FileDialogSpec spec;
 };
 
 constexpr CommandDialog kDialogs[] = {
-    {kLoadButton, false, "import matrix file", "matrix file  (*.mtx, *.cqm)", "*.mtx;*.cqm", "mtx"},
-    {kSaveMtxButton, true, "export matrix file as mtx", "matrix file  (*.mtx)", "*.mtx", "mtx"},
-    {kSaveCqmButton, true, "export matrix file as cqm", "matrix file  (*.cqm)", "*.cqm", "cqm"},
+    {kLoadButton, {false, "import matrix file", "matrix file  (*.mtx, *.cqm)", "*.mtx;*.cqm", "mtx"}},
+    {kSaveMtxButton, {true, "export matrix file as mtx", "matrix file  (*.mtx)", "*.mtx", "mtx"}},
+    {kSaveCqmButton, {true, "export matrix file as cqm", "matrix file  (*.cqm)", "*.cqm", "cqm"}},
 };
 
 const CommandDialog* dialog_of(int control_id) {
@@ -34,19 +31,11 @@ const CommandDialog* dialog_of(int control_id) {
     return nullptr;
 }
 
-std::optional<std::string> ask_for_file(App& app, const CommandDialog& d) {
-    if (!app.dialogs) return std::nullopt;
-    ui::FileDialogRequest request;
-    request.save = d.save;
-    request.title = d.title;
-    request.filter_text = d.filter_text;
-    request.pattern = d.pattern;
-    request.default_extension = d.default_extension;
-    request.start_name = app.matrix.matrix_file;
-    // The import opens where matrix files are kept beside the program; the exports where the last
-    // matrix file was.
-    request.start_folder = d.control_id == kLoadButton ? app.paths.matrix_folder : ui::folder_of(app.matrix.matrix_file);
-    return app.dialogs->file_dialog(request);
+// The import opens where matrix files are kept beside the program; the exports where the last
+// matrix file was.
+std::optional<std::string> ask_for_matrix_file(App& app, const CommandDialog& d) {
+    const std::string start_folder = d.control_id == kLoadButton ? app.paths.matrix_folder : std::string();
+    return commands::ask_for_file(app, d.spec, app.matrix.matrix_file, start_folder);
 }
 
 }  // namespace
@@ -54,7 +43,7 @@ std::optional<std::string> ask_for_file(App& app, const CommandDialog& d) {
 void run_matrix_file_command(App& app, int control_id) {
     const CommandDialog* d = dialog_of(control_id);
     if (!d) return;
-    std::optional<std::string> chosen = ask_for_file(app, *d);
+    std::optional<std::string> chosen = ask_for_matrix_file(app, *d);
     if (!chosen || chosen->empty()) return;  // cancelled: the name stays as it was
     if (chosen->size() > static_cast<size_t>(settings::kMaxPathLength)) {
         app.log.add("matrix file name too long, at most 512 characters");

@@ -1,5 +1,6 @@
 #include "commands/panscan_file_command.h"
 
+#include "commands/file_dialog.h"
 #include "commands/window_refresh.h"
 #include "settings/panscan_file.h"
 #include "settings/settings_record.h"
@@ -13,22 +14,13 @@ namespace {
 
 // Both dialogs are open dialogs: with only "path must exist" asked for, an open dialog also takes the
 // name of a file still to be made, which the export relies on.
-std::optional<std::string> ask_for_file(App& app, const char* title) {
-    if (!app.dialogs) return std::nullopt;
-    ui::FileDialogRequest request;
-    request.save = false;
-    request.title = title;
-    request.filter_text = "text file    (*.txt)";  // the inner run of blanks is part of the text
-    request.pattern = "*.txt";
-    request.default_extension = "txt";
-    request.start_name = app.panscan_file;
-    request.start_folder = ui::folder_of(app.panscan_file);
-    return app.dialogs->file_dialog(request);
+std::optional<std::string> ask_for_panscan_file(App& app, const char* title) {
+    return ask_for_file(app, {false, title, "text file    (*.txt)", "*.txt", "txt"}, app.panscan_file);
 }
 
 // The chosen name becomes the current pan-scan file; false (and nothing changed) when cancelled.
 bool choose_file(App& app, const char* title, std::string& chosen) {
-    std::optional<std::string> answer = ask_for_file(app, title);
+    std::optional<std::string> answer = ask_for_panscan_file(app, title);
     if (!answer || answer->empty()) return false;
     if (answer->size() > static_cast<size_t>(settings::kMaxPathLength)) {
         app.log.add("panscan file name too long, at most 512 characters");
